@@ -1,0 +1,39 @@
+#include "spoolmessages.h"
+
+#include "messagebox.h"
+
+QString messageTitle()
+{
+    return QStringLiteral("Printer Configuration Utility");
+}
+
+bool reportSpoolResult(const SpoolResult& result, const QString& firstLine)
+{
+    using Outcome = SpoolResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Sent:
+    case Outcome::Busy:
+        return result.outcome == Outcome::Sent;
+    case Outcome::NoPrinter:
+        // Given no title, the box carries the application's own.
+        MessageBox::show(MessageBox::lines({QStringLiteral("No printer drivers are installed."),
+                                            QStringLiteral("Download Failed!!")}),
+                         MessageBox::Icon::Critical, MessageBox::Buttons::Ok);
+        return false;
+    case Outcome::NotOpened:
+        MessageBox::show(MessageBox::lines({QStringLiteral("OpenPrinter Failed!!!"),
+                                            QStringLiteral("Unable to access printer")}),
+                         MessageBox::Icon::Critical, MessageBox::Buttons::Ok, messageTitle());
+        return false;
+    case Outcome::Failed:
+        break;
+    }
+    reportUnexpectedFailure(firstLine, result.reason);
+    return false;
+}
+
+void reportUnexpectedFailure(const QString& firstLine, const QString& what)
+{
+    MessageBox::show(MessageBox::lines({firstLine, QString(), what}), MessageBox::Icon::Critical,
+                     MessageBox::Buttons::Ok, messageTitle());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "rawspooljob.h"
+
+#include <QString>
+
+// The title of every message the program shows, but the no-driver message.
+QString messageTitle();
+
+// Tells the user why a job did not reach the printer: the no-driver message,
+// the open-failure message, or firstLine with the spooler's reason beneath.
+// Returns true when the job was sent and nothing was shown. A busy printer is
+// the caller's to report.
+bool reportSpoolResult(const SpoolResult& result, const QString& firstLine);
+
+// What any other, unexpected failure shows: firstLine and what went wrong.
+void reportUnexpectedFailure(const QString& firstLine, const QString& what);

@@ -1,0 +1,56 @@
+#include "rawspooljob.h"
+
+namespace
+{
+using Outcome = SpoolResult::Outcome;
+} // namespace
+
+SpoolResult runRawSpoolJob(Spooler& spooler, const QString& documentName,
+                           const QList<QByteArray>& blocks, bool checkBusy)
+{
+    const DefaultPrinter target = spooler.defaultPrinter();
+    switch (target.status) {
+    case DefaultPrinter::Status::NoPrinter:
+        return {Outcome::NoPrinter, target.reason};
+    case DefaultPrinter::Status::SpoolerUnreachable:
+        return {Outcome::NotOpened, target.reason};
+    case DefaultPrinter::Status::Found:
+        break;
+    }
+
+    QString reason;
+    std::unique_ptr<SpoolPrinter> printer = spooler.open(target.name, &reason);
+    if (!printer)
+        return {Outcome::NotOpened, reason};
+
+    if (checkBusy && printer->activeJobCount() > 0) {
+        printer->close();
+        return {Outcome::Busy, {}};
+    }
+
+    if (!printer->startDocument(documentName)) {
+        SpoolResult result{Outcome::Failed, printer->lastError()};
+        printer->close();
+        return result;
+    }
+    // Once the document exists, any failure cancels it: a half-written job
+    // must not reach the printer nor block the next busy check.
+    bool ok = printer->startPage();
+    for (const QByteArray& block : blocks) {
+        if (ok)
+            ok = printer->write(block);
+    }
+    if (ok)
+        ok = printer->endPage();
+    if (ok)
+        ok = printer->endDocument();
+    if (!ok) {
+        SpoolResult result{Outcome::Failed, printer->lastError()};
+        printer->cancelDocument();
+        printer->close();
+        return result;
+    }
+    if (!printer->close())
+        return {Outcome::Failed, printer->lastError()};
+    return {Outcome::Sent, {}};
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "spooler.h"
+
+#include <QStringList>
+#include <stdexcept>
+
+// A spooler that records every call, for tests of the logic above the spool
+// layer. The real spooler is tested against a private CUPS scheduler.
+class FakeSpooler : public Spooler
+{
+  public:
+    DefaultPrinter::Status status = DefaultPrinter::Status::Found;
+    bool openFails = false;
+    int activeJobs = 0;
+    QString failingCall; // e.g. "write": that call reports failure
+    bool throwOnOpen = false;
+
+    QStringList calls;        // every call in order, e.g. "open TR7400"
+    QList<QByteArray> writes; // bytes of every write
+    QStringList documents;    // names of started documents
+
+    DefaultPrinter defaultPrinter() override
+    {
+        calls << QStringLiteral("defaultPrinter");
+        DefaultPrinter printer;
+        printer.status = status;
+        if (status == DefaultPrinter::Status::Found)
+            printer.name = QStringLiteral("TR7400");
+        else
+            printer.reason = QStringLiteral("no default");
+        return printer;
+    }
+
+    std::unique_ptr<SpoolPrinter> open(const QString& name, QString* reason) override;
+
+    class Printer : public SpoolPrinter
+    {
+      public:
+        explicit Printer(FakeSpooler& spooler) : m_spooler(spooler) {}
+        int activeJobCount() override
+        {
+            record(QStringLiteral("activeJobCount"));
+            return m_spooler.activeJobs;
+        }
+        bool startDocument(const QString& name) override
+        {
+            m_spooler.documents << name;
+            return record(QStringLiteral("startDocument"));
+        }
+        bool startPage() override { return record(QStringLiteral("startPage")); }
+        bool write(const QByteArray& bytes) override
+        {
+            m_spooler.writes << bytes;
+            return record(QStringLiteral("write"));
+        }
+        bool endPage() override { return record(QStringLiteral("endPage")); }
+        bool endDocument() override { return record(QStringLiteral("endDocument")); }
+        void cancelDocument() override { record(QStringLiteral("cancelDocument")); }
+        bool close() override { return record(QStringLiteral("close")); }
+        QString lastError() const override { return QStringLiteral("The spooler said no."); }
+
+      private:
+        bool record(const QString& call)
+        {
+            m_spooler.calls << call;
+            return call != m_spooler.failingCall;
+        }
+        FakeSpooler& m_spooler;
+    };
+};
+
+inline std::unique_ptr<SpoolPrinter> FakeSpooler::open(const QString& name, QString* reason)
+{
+    calls << QStringLiteral("open ") + name;
+    if (throwOnOpen)
+        throw std::runtime_error("out of handles");
+    if (openFails) {
+        *reason = QStringLiteral("The printer does not exist.");
+        return nullptr;
+    }
+    return std::make_unique<Printer>(*this);
+}

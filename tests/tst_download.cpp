@@ -1,0 +1,177 @@
+#include "download.h"
+#include "fakespooler.h"
+#include "messagebox.h"
+#include "platform.h"
+
+#include <QTest>
+
+namespace
+{
+const FlagSettingsBlock defaultBlock{16, 2, 0, 0, 0, 16, 224, 1, 1, 0, 0};
+
+struct RecordingWindow : DownloadWindow {
+    int restored = 0;
+    int messagesWhenRestored = -1;
+    void restoreAfterBusyPrinter() override
+    {
+        ++restored;
+        messagesWhenRestored = int(MessageBox::history().size());
+    }
+};
+} // namespace
+
+class TestDownload : public QObject
+{
+    Q_OBJECT
+
+    QList<int> m_pauses;
+
+  private slots:
+    void initTestCase()
+    {
+        MessageBox::setTesting(true);
+        Platform::setPauseHandler([this](int ms) { m_pauses << ms; });
+    }
+
+    void init()
+    {
+        MessageBox::clearHistory();
+        m_pauses.clear();
+    }
+
+    void sendsCommandAndBlockAsOneWrite()
+    {
+        FakeSpooler spooler;
+        RecordingWindow window;
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, &window);
+        QCOMPARE(spooler.calls,
+                 QStringList({"defaultPrinter", "open TR7400", "activeJobCount", "startDocument",
+                              "startPage", "write", "endPage", "endDocument", "close"}));
+        QCOMPARE(spooler.documents, QStringList{"Permanent Settings Configuration"});
+        QCOMPARE(spooler.writes,
+                 QList<QByteArray>{QByteArray::fromHex("1b1901100200000010e00101 0000")});
+        QVERIFY(MessageBox::history().isEmpty());
+        QCOMPARE(m_pauses, QList<int>{2500});
+        QCOMPARE(window.restored, 0);
+    }
+
+    void highEntriesAreSingleBytes()
+    {
+        const FlagSettingsBlock block{192, 255, 8, 0, 131, 16, 224, 10, 1, 11, 2};
+        QCOMPARE(mdlFlagSettings::downloadJobBytes(2, block),
+                 QByteArray::fromHex("1b1901c0ff080083 10e00a010b02"));
+    }
+
+    void otherModeSendsAnEmptyPageAndStillPauses()
+    {
+        FakeSpooler spooler;
+        mdlFlagSettings::fncDownloadFlagSettings(1, defaultBlock, spooler, nullptr);
+        QVERIFY(spooler.writes.isEmpty());
+        QCOMPARE(spooler.documents.size(), 1);
+        QVERIFY(spooler.calls.contains("endDocument"));
+        QCOMPARE(m_pauses, QList<int>{2500});
+    }
+
+    void busyPrinterIsRefused()
+    {
+        FakeSpooler spooler;
+        spooler.activeJobs = 1;
+        RecordingWindow window;
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, &window);
+        QCOMPARE(spooler.calls,
+                 QStringList({"defaultPrinter", "open TR7400", "activeJobCount", "close"}));
+        QCOMPARE(window.restored, 1);
+        QCOMPARE(window.messagesWhenRestored, 0); // controls put back before the message
+        QCOMPARE(MessageBox::history().size(), 1);
+        const MessageBox::Shown& shown = MessageBox::history().first();
+        QCOMPARE(shown.text, QString("Unable to download printer settings.\r\n\r\nPrinter is busy "
+                                     "with processing print jobs, please try once printer is "
+                                     "free."));
+        QCOMPARE(shown.icon, MessageBox::Icon::Critical);
+        QCOMPARE(shown.title, QString("Printer Configuration Utility"));
+        QVERIFY(m_pauses.isEmpty());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("openFails");
+        QTest::addColumn<QString>("failingCall");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("lastCalls");
+
+        const QString reason = "Unable to download printer settings.\r\n\r\nThe spooler said no.";
+        const QString title = "Printer Configuration Utility";
+        QTest::newRow("no printer")
+            << int(DefaultPrinter::Status::NoPrinter) << false << QString()
+            << "No printer drivers are installed.\r\nDownload Failed!!"
+            << "TR7400PrinterConfigurationUtility" << QStringList{"defaultPrinter"};
+        QTest::newRow("spooler unreachable")
+            << int(DefaultPrinter::Status::SpoolerUnreachable) << false << QString()
+            << "OpenPrinter Failed!!!\r\nUnable to access printer" << title
+            << QStringList{"defaultPrinter"};
+        QTest::newRow("open fails") << int(DefaultPrinter::Status::Found) << true << QString()
+                                    << "OpenPrinter Failed!!!\r\nUnable to access printer" << title
+                                    << QStringList{"open TR7400"};
+        QTest::newRow("document refused")
+            << int(DefaultPrinter::Status::Found) << false << "startDocument" << reason << title
+            << QStringList{"startDocument", "close"};
+        QTest::newRow("write fails")
+            << int(DefaultPrinter::Status::Found) << false << "write" << reason << title
+            << QStringList{"write", "cancelDocument", "close"};
+        QTest::newRow("finish fails")
+            << int(DefaultPrinter::Status::Found) << false << "endDocument" << reason << title
+            << QStringList{"endDocument", "cancelDocument", "close"};
+    }
+
+    void failures()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, openFails);
+        QFETCH(QString, failingCall);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(QStringList, lastCalls);
+        FakeSpooler spooler;
+        spooler.status = DefaultPrinter::Status(status);
+        spooler.openFails = openFails;
+        spooler.failingCall = failingCall;
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, nullptr);
+        QCOMPARE(MessageBox::history().size(), 1);
+        QCOMPARE(MessageBox::history().first().text, text);
+        QCOMPARE(MessageBox::history().first().title, title);
+        QCOMPARE(MessageBox::history().first().icon, MessageBox::Icon::Critical);
+        QCOMPARE(spooler.calls.mid(spooler.calls.size() - lastCalls.size()), lastCalls);
+        QVERIFY(m_pauses.isEmpty());
+    }
+
+    void unexpectedErrorIsReported()
+    {
+        FakeSpooler spooler;
+        spooler.throwOnOpen = true;
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, nullptr);
+        QCOMPARE(MessageBox::history().size(), 1);
+        QCOMPARE(MessageBox::history().first().text,
+                 QString("Unable to download printer settings.\r\n\r\nout of handles"));
+        QVERIFY(m_pauses.isEmpty());
+    }
+
+    void twoDownloadsMakeTwoDocuments()
+    {
+        FakeSpooler spooler;
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, nullptr);
+        mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, spooler, nullptr);
+        QCOMPARE(spooler.documents.size(), 2);
+        QCOMPARE(m_pauses, QList<int>({2500, 2500}));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("TR7400PrinterConfigurationUtility"));
+    TestDownload test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_download.moc"
