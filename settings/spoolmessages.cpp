@@ -7,6 +7,20 @@ QString messageTitle()
     return QStringLiteral("Printer Configuration Utility");
 }
 
+bool confirmPrinterReady()
+{
+    const QString text = MessageBox::lines({
+        QStringLiteral("Please check whether the printer is :"),
+        QStringLiteral("* Switched ON"),
+        QStringLiteral("* In online mode"),
+        QStringLiteral("* In Parallel or Autoshare interface"),
+        QString(),
+        QStringLiteral("To continue press OK else press Cancel to quit."),
+    });
+    return MessageBox::show(text, MessageBox::Icon::Information, MessageBox::Buttons::OkCancel,
+                            messageTitle()) == MessageBox::Answer::Ok;
+}
+
 bool reportSpoolResult(const SpoolResult& result, const QString& firstLine)
 {
     using Outcome = SpoolResult::Outcome;

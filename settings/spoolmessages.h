@@ -7,6 +7,10 @@
 // The title of every message the program shows, but the no-driver message.
 QString messageTitle();
 
+// Asks whether the printer is on, online and on the parallel or Autoshare
+// interface; true only for OK. Guards every command that sends a job.
+bool confirmPrinterReady();
+
 // Tells the user why a job did not reach the printer: the no-driver message,
 // the open-failure message, or firstLine with the spooler's reason beneath.
 // Returns true when the job was sent and nothing was shown. A busy printer is

@@ -3,6 +3,7 @@
 #include "spooler.h"
 
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 // A spooler that records every call, for tests of the logic above the spool
@@ -15,6 +16,7 @@ class FakeSpooler : public Spooler
     int activeJobs = 0;
     QString failingCall; // e.g. "write": that call reports failure
     bool throwOnOpen = false;
+    std::function<void()> onStartDocument; // looks at the caller while a job runs
 
     QStringList calls;        // every call in order, e.g. "open TR7400"
     QList<QByteArray> writes; // bytes of every write
@@ -46,6 +48,8 @@ class FakeSpooler : public Spooler
         bool startDocument(const QString& name) override
         {
             m_spooler.documents << name;
+            if (m_spooler.onStartDocument)
+                m_spooler.onStartDocument();
             return record(QStringLiteral("startDocument"));
         }
         bool startPage() override { return record(QStringLiteral("startPage")); }

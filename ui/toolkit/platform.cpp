@@ -9,6 +9,7 @@ namespace
 {
 std::function<void(int)> pauseHandler;
 QString folderOverride;
+std::function<void()> endHandler;
 } // namespace
 
 void pause(int milliseconds)
@@ -32,6 +33,22 @@ QString applicationFolder()
 void setApplicationFolder(const QString& folder)
 {
     folderOverride = folder;
+}
+
+void endApplication()
+{
+    if (endHandler) {
+        endHandler();
+        return;
+    }
+    // exit(), unlike quit(), leaves the event loop without asking the
+    // windows to close, so the exit question is not asked twice.
+    QCoreApplication::exit(0);
+}
+
+void setEndApplicationHandler(std::function<void()> handler)
+{
+    endHandler = std::move(handler);
 }
 
 } // namespace Platform

@@ -22,4 +22,10 @@ QString applicationFolder();
 // Tests point the program at another folder; an empty string undoes it.
 void setApplicationFolder(const QString& folder);
 
+// Ends the program at once: every window goes, and no close request runs.
+void endApplication();
+
+// Tests record the end instead; an empty function puts the real one back.
+void setEndApplicationHandler(std::function<void()> handler);
+
 } // namespace Platform

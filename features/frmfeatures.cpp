@@ -1,0 +1,199 @@
+#include "frmfeatures.h"
+
+#include "fonts.h"
+#include "hoverbuttons.h"
+#include "imagecontrol.h"
+#include "spoolmessages.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace
+{
+QPixmap stored(const char* name)
+{
+    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
+}
+
+const QString printFeaturesStem = QStringLiteral("Print_Features");
+const QString closeStem = QStringLiteral("Close_Button");
+} // namespace
+
+frmFeatures::frmFeatures(QWidget* mainWindow, std::function<void()> printFeatures)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      m_mainWindow(mainWindow), m_printFeatures(std::move(printFeatures))
+{
+    setObjectName(QStringLiteral("frmFeatures"));
+    setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
+    setWindowIcon(QIcon(stored("features_icon.png")));
+    setFixedSize(738, 453);
+}
+
+QString frmFeatures::featuresText()
+{
+    static const QStringList lines{
+        "1.  24 pin 136 column Dot Matrix Printer with speed 400 CPS at Draft 10 CPI.",
+        "",
+        "2.  Comes with USB 2.0 & Centronics parallel interface with Autoshare.",
+        "",
+        "3.  Built in 9 LQ fonts:",
+        "",
+        "          Roman      Sans Serif     Courier",
+        "          ",
+        "          Script       Prestige        OCR-A",
+        "",
+        "          OCR-B      Orator          Orator-S",
+        "",
+        "4.  Supports two paper paths.",
+        "",
+        "5.  Printer driver support for Windows 95, 98, Me, NT 4.0, 2000, XP, 2003, XPx64,",
+        "     Vista, 7, 7 x64, 8, 8 x64 and selected Linux distributions. ",
+        "     (Available in www.altrune.example.com).",
+        "",
+        "6.  Windows printer configuration utility to configure the printer permanent settings.",
+    };
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+void frmFeatures::buildControls()
+{
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+
+    // Later children lie above earlier ones: the background under the title
+    // picture and the buttons, the text box and heading above all images.
+    imgBackground =
+        new ImageControl(QStringLiteral("imgBackground"), stored("features_background.png"), this);
+    Image2 = new ImageControl(QStringLiteral("Image2"), stored("features_title.png"), this);
+    Image2->move(144, 32);
+    imgClose = new ImageControl(QStringLiteral("imgClose"), stored("button_close.png"), this);
+    imgClose->move(600, 392);
+    imgClose->setAccessibleName(QStringLiteral("Close"));
+    imgPrintFeatures = new ImageControl(QStringLiteral("imgPrintFeatures"),
+                                        stored("button_printfeatures.png"), this);
+    imgPrintFeatures->move(600, 360);
+    imgPrintFeatures->setAccessibleName(QStringLiteral("Print Features"));
+
+    txtFeatures = new QPlainTextEdit(this);
+    txtFeatures->setObjectName(QStringLiteral("txtFeatures"));
+    txtFeatures->setGeometry(8, 80, 583, 341);
+    txtFeatures->setFrameShape(QFrame::NoFrame);
+    txtFeatures->setReadOnly(true);
+    txtFeatures->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtFeatures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtFeatures->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtFeatures->setWordWrapMode(QTextOption::WordWrap);
+    txtFeatures->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    txtFeatures->setFont(verdanaFont(9.75));
+    QPalette palette = txtFeatures->palette();
+    palette.setColor(QPalette::Base, QColor(255, 255, 255));
+    palette.setColor(QPalette::Text, QColor(0, 0, 64));
+    txtFeatures->setPalette(palette);
+    txtFeatures->setPlainText(QString(featuresText()).replace(QStringLiteral("\r\n"), "\n"));
+    txtFeatures->setAccessibleName(QStringLiteral("Altrune TR 7400 Features"));
+    txtFeatures->installEventFilter(this);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(8, 0, 273, 25);
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setPixmap(stored("features_heading.png"));
+
+    connect(imgPrintFeatures, &ImageControl::mouseReleased, this,
+            &frmFeatures::imgPrintFeatures_MouseUp);
+    connect(imgClose, &ImageControl::mouseReleased, this, &frmFeatures::imgClose_MouseUp);
+    connect(imgPrintFeatures, &ImageControl::mouseMoved, this,
+            &frmFeatures::imgPrintFeatures_MouseMove);
+    connect(imgClose, &ImageControl::mouseMoved, this, &frmFeatures::imgClose_MouseMove);
+    connect(imgBackground, &ImageControl::mouseMoved, this, &frmFeatures::imgBackground_MouseMove);
+    m_built = true;
+}
+
+void frmFeatures::showFeatures()
+{
+    if (!m_built) {
+        buildControls();
+        if (const QScreen* screen = m_mainWindow ? m_mainWindow->screen() : this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    activateWindow();
+}
+
+void frmFeatures::imgPrintFeatures_MouseUp(int button, int, float, float)
+{
+    if (button == 1 && confirmPrinterReady())
+        m_printFeatures();
+}
+
+void frmFeatures::imgClose_MouseUp(int button, int, float, float)
+{
+    if (button != 1)
+        return;
+    hide();
+    m_mainWindow->show();
+}
+
+void frmFeatures::imgPrintFeatures_MouseMove(int, int, float, float)
+{
+    HoverButtons::highlight(blnButtonsReset, {imgPrintFeatures, printFeaturesStem});
+}
+
+void frmFeatures::imgClose_MouseMove(int, int, float, float)
+{
+    HoverButtons::highlight(blnButtonsReset, {imgClose, closeStem});
+}
+
+void frmFeatures::imgBackground_MouseMove(int, int, float, float)
+{
+    HoverButtons::reset(blnButtonsReset,
+                        {{imgClose, closeStem}, {imgPrintFeatures, printFeaturesStem}});
+}
+
+void frmFeatures::Form_KeyUp(int& keyCode, int shift)
+{
+    if (shift != 2) // Ctrl alone
+        return;
+    if (keyCode == 'C')
+        imgClose_MouseUp(1, 0, 0, 0);
+    else if (keyCode == 'P')
+        imgPrintFeatures_MouseUp(1, 0, 0, 0);
+}
+
+void frmFeatures::keyRelease(QKeyEvent* event)
+{
+    int keyCode = event->key();
+    Form_KeyUp(keyCode, modifierMask(event->modifiers()));
+}
+
+// Key preview: the window sees every key released in the text box before
+// the text box does, which has no use for releases.
+bool frmFeatures::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtFeatures && event->type() == QEvent::KeyRelease) {
+        keyRelease(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Keys reach the window itself while no control has the focus.
+void frmFeatures::keyReleaseEvent(QKeyEvent* event)
+{
+    keyRelease(event);
+}
+
+void frmFeatures::closeEvent(QCloseEvent* event)
+{
+    hide();
+    m_mainWindow->show();
+    event->accept();
+    m_built = false; // built again, centred, at the next Show Features
+}

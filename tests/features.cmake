@@ -1,0 +1,1 @@
+pcu_add_test(tst_featurespage tst_featurespage.cpp LIBS pcu_features)

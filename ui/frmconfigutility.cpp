@@ -1,0 +1,342 @@
+#include "frmconfigutility.h"
+
+#include "featurespage.h"
+#include "fonts.h"
+#include "frmfeatures.h"
+#include "imagecontrol.h"
+#include "messagebox.h"
+#include "platform.h"
+#include "spoolmessages.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QScreen>
+
+namespace
+{
+constexpr int listWidth = 137;
+constexpr int listHeight = 21;
+constexpr int leftColumnX = 152;
+constexpr int rightColumnX = 424;
+
+int rowTop(int row)
+{
+    return 40 + 24 * (row - 1);
+}
+
+// Where each list stands, in tab order: the left column top to bottom, then
+// the right column, with the hidden list between Auto LineFeed and Dark Mode.
+struct ListPlace {
+    Setting setting;
+    int x;
+    int row;
+};
+constexpr std::array<ListPlace, settingCount> listPlaces{{
+    {Setting::HSG, leftColumnX, 1},
+    {Setting::HSD, leftColumnX, 2},
+    {Setting::LQF, leftColumnX, 3},
+    {Setting::Tearoff, leftColumnX, 4},
+    {Setting::PageLength, leftColumnX, 5},
+    {Setting::Interface, leftColumnX, 6},
+    {Setting::StrobeEdge, leftColumnX, 7},
+    {Setting::CharacterTable, leftColumnX, 8},
+    {Setting::Language, leftColumnX, 9},
+    {Setting::LanguageStandard, leftColumnX, 10},
+    {Setting::SpaceCompensation, leftColumnX, 11},
+    {Setting::InputBufferSize, rightColumnX, 1},
+    {Setting::SkipOverPerf, rightColumnX, 2},
+    {Setting::PrintDirection, rightColumnX, 3},
+    {Setting::SlashedZero, rightColumnX, 4},
+    {Setting::LineSpacing, rightColumnX, 5},
+    {Setting::AutoLF, rightColumnX, 6},
+    {Setting::VacantBufferSize, rightColumnX, 10},
+    {Setting::DarkMode, rightColumnX, 7},
+    {Setting::PrintImpact, rightColumnX, 8},
+    {Setting::SleepMode, rightColumnX, 9},
+}};
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QPixmap stored(const char* name)
+{
+    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
+}
+} // namespace
+
+frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_spooler(spooler)
+{
+    setObjectName(QStringLiteral("frmConfigUtility"));
+    setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
+    setWindowIcon(QIcon(stored("icon.png")));
+    setFixedSize(727, 356);
+
+    // Children created later lie above those created earlier: the images
+    // first (the background under the buttons), then the lists, then the
+    // picture boxes, so that the banner covers the lists it overlaps.
+    buildImages();
+    buildLists();
+    buildPictureBoxes();
+
+    Form_Load();
+    m_lists[indexOf(Setting::HSG)]->setFocus();
+}
+
+frmConfigUtility::~frmConfigUtility() = default;
+
+void frmConfigUtility::buildImages()
+{
+    imgBackground =
+        new ImageControl(QStringLiteral("imgBackground"), stored("background.png"), this);
+    imgBackground->move(0, 0);
+    connect(imgBackground, &ImageControl::mouseMoved, this,
+            &frmConfigUtility::imgBackground_MouseMove);
+
+    struct Button {
+        ImageControl*& control;
+        const char* name;
+        const char* picture;
+        const char* caption;
+        void (frmConfigUtility::*command)(int, int, float, float);
+        void (frmConfigUtility::*hover)(int, int, float, float);
+    };
+    const Button buttons[] = {
+        {imgApplySettings, "imgApplySettings", "button_apply.png", "Apply Settings",
+         &frmConfigUtility::imgApplySettings_MouseUp,
+         &frmConfigUtility::imgApplySettings_MouseMove},
+        {imgDefault, "imgDefault", "button_default.png", "Restore Default",
+         &frmConfigUtility::imgDefault_MouseUp, &frmConfigUtility::imgDefault_MouseMove},
+        {imgSFeatures, "imgSFeatures", "button_showfeatures.png", "Show Features",
+         &frmConfigUtility::imgSFeatures_MouseUp, &frmConfigUtility::imgSFeatures_MouseMove},
+        {imgPFeatures, "imgPFeatures", "button_printfeatures.png", "Print Features",
+         &frmConfigUtility::imgPFeatures_MouseUp, &frmConfigUtility::imgPFeatures_MouseMove},
+        {imgExit, "imgExit", "button_exit.png", "Exit", &frmConfigUtility::imgExit_MouseUp,
+         &frmConfigUtility::imgExit_MouseMove},
+    };
+    int top = 164;
+    for (const Button& button : buttons) {
+        button.control = new ImageControl(QLatin1String(button.name), stored(button.picture), this);
+        button.control->move(594, top);
+        button.control->setAccessibleName(QLatin1String(button.caption));
+        connect(button.control, &ImageControl::mouseReleased, this, button.command);
+        connect(button.control, &ImageControl::mouseMoved, this, button.hover);
+        top += 30;
+    }
+}
+
+void frmConfigUtility::buildLists()
+{
+    const QFont listFont = verdanaFont(8.25);
+
+    QWidget* previous = nullptr;
+    for (const ListPlace& place : listPlaces) {
+        const SettingInfo& info = settingInfo(place.setting);
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(fromView(info.listName));
+        combo->setFont(listFont);
+        combo->setGeometry(place.x, rowTop(place.row), listWidth, listHeight);
+        combo->setEditable(false);
+        for (std::string_view choice : info.choices)
+            combo->addItem(fromView(choice));
+        combo->setCurrentIndex(-1); // no choice until the defaults are selected
+        combo->setAccessibleName(info.label.empty() ? QStringLiteral("Vacant Buffer Size")
+                                                    : fromView(info.label));
+        combo->installEventFilter(this);
+        if (previous)
+            setTabOrder(previous, combo);
+        previous = combo;
+        m_lists[indexOf(place.setting)] = combo;
+    }
+    m_lists[indexOf(Setting::VacantBufferSize)]->setVisible(false);
+
+    connect(list(Setting::CharacterTable), &QComboBox::currentIndexChanged, this,
+            &frmConfigUtility::cmbCharacterTable_Click);
+    connect(list(Setting::Interface), &QComboBox::currentIndexChanged, this,
+            &frmConfigUtility::cmbInterface_Click);
+}
+
+void frmConfigUtility::buildPictureBoxes()
+{
+    struct Box {
+        const char* name;
+        const char* picture;
+        QRect geometry;
+    };
+    const Box boxes[] = {
+        {"Picture1", "Picture1.png", QRect(8, 4, 201, 17)},
+        {"Attribute1", "Attribute1.png", QRect(5, 40, 140, 265)},
+        {"Attribute2", "Attribute2.png", QRect(296, 40, 129, 241)},
+    };
+    for (const Box& box : boxes) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QLatin1String(box.name));
+        label->setPixmap(stored(box.picture));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(box.geometry);
+    }
+
+    imgWarning = new QLabel(this);
+    imgWarning->setObjectName(QStringLiteral("imgWarning"));
+    imgWarning->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    imgWarning->setLineWidth(2);
+    imgWarning->setPixmap(stored("imgWarning.png"));
+    imgWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgWarning->setGeometry(184, 144, 350, 38);
+    imgWarning->setAccessibleName(
+        QStringLiteral("Please wait, while printer settings being applied."));
+}
+
+void frmConfigUtility::Form_Load()
+{
+    IntializeSelectionBoxes();
+}
+
+void frmConfigUtility::IntializeSelectionBoxes()
+{
+    selectDefaults(*this);
+    imgWarning->hide();
+}
+
+int frmConfigUtility::selectedIndex(Setting setting) const
+{
+    return list(setting)->currentIndex();
+}
+
+void frmConfigUtility::setSelectedIndex(Setting setting, int index)
+{
+    {
+        // The handler runs below, once, whether or not the index changed.
+        const QSignalBlocker blocker(list(setting));
+        list(setting)->setCurrentIndex(index);
+    }
+    runChangeHandler(*this, setting);
+}
+
+bool frmConfigUtility::isListEnabled(Setting setting) const
+{
+    return list(setting)->isEnabled();
+}
+
+void frmConfigUtility::setListEnabled(Setting setting, bool enabled)
+{
+    list(setting)->setEnabled(enabled);
+}
+
+void frmConfigUtility::cmbCharacterTable_Click()
+{
+    applyCharacterTableRule(*this);
+}
+
+void frmConfigUtility::cmbInterface_Click()
+{
+    applyInterfaceRule(*this);
+}
+
+void frmConfigUtility::showCentred()
+{
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    activateWindow();
+}
+
+void frmConfigUtility::imgApplySettings_MouseUp(int button, int, float, float)
+{
+    if (button != 1 || !confirmPrinterReady())
+        return;
+    imgWarning->show();
+    imgWarning->repaint();
+    imgApplySettings->setEnabled(false);
+    imgBackground->setEnabled(false);
+
+    mdlFlagSettings::fncDownloadFlagSettings(mdlFlagSettings::downloadModeSend,
+                                             mdlFlagSettings::fncGetFlagSettings(*this), m_spooler,
+                                             this);
+
+    imgWarning->hide();
+    imgApplySettings->setEnabled(true);
+    imgBackground->setEnabled(true);
+}
+
+void frmConfigUtility::restoreAfterBusyPrinter()
+{
+    imgApplySettings->setEnabled(true);
+    imgWarning->hide();
+    imgBackground->setEnabled(true);
+    imgApplySettings->repaint();
+    imgWarning->repaint();
+    imgBackground->repaint();
+}
+
+void frmConfigUtility::imgDefault_MouseUp(int button, int, float, float)
+{
+    if (button != 1 || !confirmPrinterReady())
+        return;
+    IntializeSelectionBoxes();
+    mdlFlagSettings::fncDownloadFlagSettings(mdlFlagSettings::downloadModeSend,
+                                             mdlFlagSettings::fncGetFlagSettings(*this), m_spooler,
+                                             this);
+}
+
+void frmConfigUtility::imgPFeatures_MouseUp(int button, int, float, float)
+{
+    if (button != 1 || !confirmPrinterReady())
+        return;
+    fncPrintPrinterFeaturesEsc();
+}
+
+void frmConfigUtility::imgSFeatures_MouseUp(int button, int, float, float)
+{
+    if (button != 1)
+        return;
+    hide();
+    if (!m_features)
+        m_features = std::make_unique<frmFeatures>(this, [this] { fncPrintPrinterFeaturesEsc(); });
+    m_features->showFeatures();
+}
+
+void frmConfigUtility::fncPrintPrinterFeaturesEsc()
+{
+    printFeaturesPage(m_spooler, FeaturesCommandSet::EscP);
+}
+
+void frmConfigUtility::fncPrintPrinterFeaturesIBM()
+{
+    printFeaturesPage(m_spooler, FeaturesCommandSet::Ibm);
+}
+
+namespace
+{
+bool confirmExit()
+{
+    return MessageBox::show(QStringLiteral("Are you sure to quit from this application?"),
+                            MessageBox::Icon::Question, MessageBox::Buttons::YesNo,
+                            messageTitle()) == MessageBox::Answer::Yes;
+}
+} // namespace
+
+void frmConfigUtility::imgExit_MouseUp(int button, int, float, float)
+{
+    if (button == 1 && confirmExit())
+        Platform::endApplication();
+}
+
+void frmConfigUtility::closeEvent(QCloseEvent* event)
+{
+    if (!confirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Platform::endApplication();
+}

@@ -1,0 +1,14 @@
+#include "fonts.h"
+
+QFont verdanaFont(qreal pointSize)
+{
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+        return true;
+    }();
+    Q_UNUSED(substituted);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}

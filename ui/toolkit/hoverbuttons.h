@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class ImageControl;
+
+// The image buttons of a window take a highlighted picture under the
+// pointer and go back to rest when the pointer crosses the window's
+// background. Both pictures of every button are read afresh from bitmap
+// files in the application folder: "<stem>1.bmp" at rest, "<stem>2.bmp"
+// highlighted. The window keeps the state, blnButtonsReset: true once the
+// background has put every button at rest and no button was highlighted
+// since.
+namespace HoverButtons
+{
+
+struct Button {
+    ImageControl* image;
+    QString stem; // e.g. "Apply_Settings"
+};
+
+// Pointer over a button: highlight it, but only after a reset.
+void highlight(bool& blnButtonsReset, const Button& button);
+
+// Pointer over the background: put every button at rest, in the given
+// order, unless that has been done since the last highlight.
+void reset(bool& blnButtonsReset, const QList<Button>& buttons);
+
+// The path of one of the bitmap files in the application folder.
+QString picturePath(const QString& stem, int which);
+
+// How many picture files have been read; for tests and diagnostics.
+int pictureReads();
+
+} // namespace HoverButtons

@@ -1,0 +1,75 @@
+#include "imagecontrol.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControl::ImageControl(const QString& name, const QPixmap& picture, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setMouseTracking(true); // movement is reported with no button pressed too
+    setFocusPolicy(Qt::NoFocus);
+    setPicture(picture);
+}
+
+void ImageControl::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    resize(picture.size());
+    update();
+}
+
+bool ImageControl::loadPicture(const QString& path)
+{
+    QPixmap loaded;
+    if (!loaded.load(path))
+        return false;
+    setPicture(loaded);
+    return true;
+}
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void ImageControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF position = event->position();
+    emit mouseMoved(buttonCodes(event->buttons()), modifierMask(event->modifiers()),
+                    float(position.x()), float(position.y()));
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF position = event->position();
+    emit mouseReleased(buttonCode(event->button()), modifierMask(event->modifiers()),
+                       float(position.x()), float(position.y()));
+}
+
+int modifierMask(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int buttonCodes(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
