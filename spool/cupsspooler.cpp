@@ -1,0 +1,440 @@
+// The spooler on Linux: CUPS, through libcups. Raw jobs go to a queue as
+// application/vnd.cups-raw, so the scheduler hands the bytes to the device
+// unchanged.
+
+#include "spooler.h"
+
+#include <cups/cups.h>
+
+#include <QFile>
+#include <QList>
+
+#include <pthread.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <utility>
+
+namespace
+{
+
+// Every exchange with the scheduler gives up after about this long, so that a
+// hung scheduler never freezes the program.
+constexpr int kConnectMsec = 10000;
+constexpr double kAnswerSeconds = 10.0;
+
+// A scheduler that goes away mid-request makes the next send raise SIGPIPE,
+// which would end the program: Linux sockets have no per-socket opt-out.
+// The signal is held back for this thread and a pending one swallowed.
+class SigpipeBlocker
+{
+  public:
+    SigpipeBlocker()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        sigset_t pending;
+        sigemptyset(&pending);
+        sigpending(&pending);
+        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    }
+    ~SigpipeBlocker()
+    {
+        if (!m_wasPending) {
+            sigset_t pending;
+            sigemptyset(&pending);
+            sigpending(&pending);
+            if (sigismember(&pending, SIGPIPE) == 1) {
+                const timespec none{};
+                sigtimedwait(&m_pipe, nullptr, &none);
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    SigpipeBlocker(const SigpipeBlocker&) = delete;
+    SigpipeBlocker& operator=(const SigpipeBlocker&) = delete;
+
+  private:
+    sigset_t m_pipe;
+    sigset_t m_previous;
+    bool m_wasPending = false;
+};
+
+struct HttpCloser {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+using Http = std::unique_ptr<http_t, HttpCloser>;
+
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
+
+// Without a callback that gives up, libcups waits forever for a socket that
+// stops taking data.
+int giveUp(http_t*, void*)
+{
+    return 0;
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString lastCupsError()
+{
+    const char* text = cupsLastErrorString();
+    if (text && *text)
+        return QString::fromUtf8(text);
+    return QString::fromUtf8(ippErrorString(cupsLastError()));
+}
+
+Http connectToScheduler(QString* reason)
+{
+    const QString server = QString::fromUtf8(cupsServer());
+    // Created unconnected and then connected, so that the connection keeps
+    // the reason of a failure.
+    Http http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
+    if (!http) {
+        *reason = QStringLiteral("The print spooler (CUPS at %1) cannot be reached: %2")
+                      .arg(server, lastCupsError());
+        return nullptr;
+    }
+    if (httpReconnect2(http.get(), kConnectMsec, nullptr) != 0) {
+        const int error = httpError(http.get());
+        *reason = QStringLiteral("The print spooler (CUPS at %1) cannot be reached: %2")
+                      .arg(server, systemError(error != 0 ? error : ECONNREFUSED));
+        return nullptr;
+    }
+    httpSetTimeout(http.get(), kAnswerSeconds, giveUp, nullptr);
+    return http;
+}
+
+// Why a request on this connection got no usable answer. libcups keeps its
+// last error when the connection itself fails, so the connection is asked
+// first.
+QString requestFailure(http_t* http)
+{
+    const int error = httpError(http);
+    if (error == ETIMEDOUT)
+        return QStringLiteral("The print spooler did not answer within %1 seconds.")
+            .arg(kAnswerSeconds);
+    if (error != 0)
+        return QStringLiteral("The connection to the print spooler failed: %1")
+            .arg(systemError(error));
+    const http_status_t status = httpGetStatus(http);
+    if (status >= HTTP_STATUS_BAD_REQUEST)
+        return QStringLiteral("The print spooler refused the request: %1")
+            .arg(QString::fromUtf8(httpStatus(status)));
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        return lastCupsError();
+    return QStringLiteral("The print spooler closed the connection without an answer.");
+}
+
+bool failedRequest(http_t* http)
+{
+    const http_status_t status = httpGetStatus(http);
+    return httpError(http) != 0 || status == HTTP_STATUS_ERROR || status >= HTTP_STATUS_BAD_REQUEST;
+}
+
+// A response whose status is a success; otherwise reason says why.
+bool succeeded(const Ipp& response, http_t* http, QString* reason)
+{
+    if (!response) {
+        *reason = requestFailure(http);
+        return false;
+    }
+    if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
+        *reason = lastCupsError();
+        return false;
+    }
+    return true;
+}
+
+QByteArray printerUri(const QByteArray& name)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", name.constData());
+    return QByteArray(uri);
+}
+
+ipp_t* newPrinterRequest(ipp_op_t operation, const QByteArray& name)
+{
+    ipp_t* request = ippNewRequest(operation);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 printerUri(name).constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    return request;
+}
+
+// The default named on this side, found as libcups looks for it: LPDEST,
+// PRINTER (unless "lp"), then the user's and the system's lpoptions. Empty
+// when none names one.
+QString locallyNamedDefault()
+{
+    QByteArray name = qgetenv("LPDEST");
+    if (name.isEmpty() && qgetenv("PRINTER") != "lp")
+        name = qgetenv("PRINTER");
+    if (name.isEmpty()) {
+        QByteArray home = qgetenv("HOME");
+        if (home.isEmpty()) {
+            if (const passwd* user = getpwuid(getuid()))
+                home = user->pw_dir;
+        }
+        QByteArray serverRoot = qgetenv("CUPS_SERVERROOT");
+        if (serverRoot.isEmpty())
+            serverRoot = "/etc/cups";
+        for (const QByteArray& path : {home + "/.cups/lpoptions", serverRoot + "/lpoptions"}) {
+            QFile file(QFile::decodeName(path));
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            while (!file.atEnd() && name.isEmpty()) {
+                const QList<QByteArray> words = file.readLine().simplified().split(' ');
+                if (words.size() >= 2 && words[0].compare("default", Qt::CaseInsensitive) == 0)
+                    name = words[1];
+            }
+            if (!name.isEmpty())
+                break;
+        }
+    }
+    // "name/instance": the instance holds options only.
+    const qsizetype slash = name.indexOf('/');
+    return QString::fromUtf8(slash < 0 ? name : name.left(slash));
+}
+
+class CupsPrinter final : public SpoolPrinter
+{
+  public:
+    CupsPrinter(QByteArray name, Http http)
+        : m_name(std::move(name)), m_resource("/printers/" + m_name), m_http(std::move(http))
+    {
+    }
+    ~CupsPrinter() override { close(); }
+
+    int activeJobCount() override
+    {
+        SigpipeBlocker blocker;
+        if (!m_http || m_sending)
+            return 0;
+        // myjobs = 0: a job of any user blocks the printer alike.
+        cups_job_t* jobs = nullptr;
+        const int count =
+            cupsGetJobs2(m_http.get(), &jobs, m_name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        if (count <= 0 || !jobs)
+            return 0;
+        cupsFreeJobs(count, jobs);
+        return count;
+    }
+
+    bool startDocument(const QString& documentName) override
+    {
+        SigpipeBlocker blocker;
+        if (!m_http)
+            return failed(QStringLiteral("The printer is closed."));
+        if (m_jobId != 0)
+            return failed(QStringLiteral("A document is already started."));
+        const QByteArray title = documentName.toUtf8();
+
+        // Sent here rather than by cupsCreateJob, which looks the queue up
+        // again and, when that fails, lists every destination over libcups's
+        // own connection with waits of a minute and more.
+        ipp_t* request = newPrinterRequest(IPP_OP_CREATE_JOB, m_name);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                     title.constData());
+        cups_option_t* options = nullptr;
+        const int optionCount = cupsAddOption("job-sheets", "none,none", 0, &options);
+        cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
+        cupsFreeOptions(optionCount, options);
+        const Ipp response(cupsDoRequest(m_http.get(), request, m_resource.constData()));
+        QString reason;
+        if (!succeeded(response, m_http.get(), &reason))
+            return failed(reason);
+        ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
+        if (!id)
+            return failed(QStringLiteral("The print spooler created no job."));
+        m_jobId = ippGetInteger(id, 0);
+
+        m_sending = true;
+        const http_status_t status = cupsStartDocument(m_http.get(), m_name.constData(), m_jobId,
+                                                       title.constData(), CUPS_FORMAT_RAW, 1);
+        if (status != HTTP_STATUS_CONTINUE) {
+            failed(requestFailure(m_http.get()));
+            // The caller cancels only documents that started.
+            cancelDocument();
+            return false;
+        }
+        return true;
+    }
+
+    // CUPS has no pages in a raw job: the bytes alone make them.
+    bool startPage() override { return true; }
+    bool endPage() override { return true; }
+
+    bool write(const QByteArray& bytes) override
+    {
+        SigpipeBlocker blocker;
+        if (!m_sending)
+            return failed(QStringLiteral("No document is started."));
+        // A write of nothing would end the document's data early.
+        if (bytes.isEmpty())
+            return true;
+        const http_status_t status = cupsWriteRequestData(m_http.get(), bytes.constData(),
+                                                          static_cast<size_t>(bytes.size()));
+        if (status == HTTP_STATUS_CONTINUE)
+            return true;
+        if (status == HTTP_STATUS_OK || failedRequest(m_http.get()))
+            return failed(requestFailure(m_http.get()));
+        return failed(QStringLiteral("The print spooler refused the document: %1")
+                          .arg(QString::fromUtf8(httpStatus(status))));
+    }
+
+    bool endDocument() override
+    {
+        SigpipeBlocker blocker;
+        if (!m_sending)
+            return failed(QStringLiteral("No document is started."));
+        // cupsFinishDocument would answer with the last status libcups kept,
+        // a stale success when the answer never came; the response tells.
+        const Ipp response(cupsGetResponse(m_http.get(), m_resource.constData()));
+        QString reason;
+        if (!succeeded(response, m_http.get(), &reason))
+            return failed(reason);
+        m_sending = false;
+        // The job is complete: from here on it is the scheduler's.
+        m_jobId = 0;
+        return true;
+    }
+
+    void cancelDocument() override
+    {
+        SigpipeBlocker blocker;
+        if (m_jobId == 0)
+            return;
+        const int job = std::exchange(m_jobId, 0);
+        // A connection in the middle of sending the document, or broken by a
+        // failure, cannot carry the cancel: a fresh one does.
+        if (m_sending || !m_http || failedRequest(m_http.get())) {
+            m_sending = false;
+            m_http.reset();
+            QString unused;
+            m_http = connectToScheduler(&unused);
+        }
+        // If even this fails there is nothing left to try; the scheduler
+        // aborts a job without a document by itself after 15 minutes.
+        if (m_http)
+            cupsCancelJob2(m_http.get(), m_name.constData(), job, 0);
+    }
+
+    bool close() override
+    {
+        SigpipeBlocker blocker;
+        bool ok = true;
+        if (m_jobId != 0) {
+            cancelDocument();
+            ok = failed(QStringLiteral("The document was not finished, so its job was cancelled."));
+        }
+        m_sending = false;
+        m_http.reset();
+        return ok;
+    }
+
+    QString lastError() const override
+    {
+        if (m_lastError.isEmpty())
+            return QStringLiteral("The print spooler gave no reason.");
+        return m_lastError;
+    }
+
+  private:
+    bool failed(const QString& reason)
+    {
+        m_lastError = reason;
+        return false;
+    }
+
+    const QByteArray m_name;
+    const QByteArray m_resource;
+    Http m_http;
+    int m_jobId = 0;        // created and neither finished nor cancelled
+    bool m_sending = false; // the Send-Document request is open on m_http
+    QString m_lastError;
+};
+
+class CupsSpooler final : public Spooler
+{
+  public:
+    // The destination lp would use: LPDEST or PRINTER, the lpoptions default,
+    // else the scheduler's default.
+    DefaultPrinter defaultPrinter() override
+    {
+        SigpipeBlocker blocker;
+        DefaultPrinter result;
+        const Http http = connectToScheduler(&result.reason);
+        if (!http) {
+            result.status = DefaultPrinter::Status::SpoolerUnreachable;
+            return result;
+        }
+        if (cups_dest_t* dest = cupsGetNamedDest(http.get(), nullptr, nullptr)) {
+            result.status = DefaultPrinter::Status::Found;
+            result.name = QString::fromUtf8(dest->name);
+            cupsFreeDests(1, dest);
+            return result;
+        }
+        // cupsGetNamedDest says "No default destination." also when the
+        // scheduler never answered; the connection tells the two apart.
+        if (failedRequest(http.get())) {
+            result.status = DefaultPrinter::Status::SpoolerUnreachable;
+            result.reason = requestFailure(http.get());
+            return result;
+        }
+        // A default named here whose queue is gone is still the one asked
+        // for: opening it then fails with the scheduler's reason.
+        const QString named = locallyNamedDefault();
+        if (!named.isEmpty()) {
+            result.status = DefaultPrinter::Status::Found;
+            result.name = named;
+            return result;
+        }
+        result.status = DefaultPrinter::Status::NoPrinter;
+        result.reason = lastCupsError();
+        return result;
+    }
+
+    std::unique_ptr<SpoolPrinter> open(const QString& printerName, QString* reason) override
+    {
+        SigpipeBlocker blocker;
+        QString why;
+        Http http = connectToScheduler(&why);
+        if (http) {
+            // Asked directly rather than through cupsGetNamedDest, which for
+            // a missing queue lists every destination over libcups's own
+            // connection, outside the time bound.
+            const QByteArray name = printerName.toUtf8();
+            ipp_t* request = newPrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, name);
+            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                         nullptr, "printer-name");
+            const Ipp response(cupsDoRequest(http.get(), request, "/"));
+            if (succeeded(response, http.get(), &why))
+                return std::make_unique<CupsPrinter>(name, std::move(http));
+        }
+        if (reason)
+            *reason = why;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Spooler> createPlatformSpooler()
+{
+    return std::make_unique<CupsSpooler>();
+}

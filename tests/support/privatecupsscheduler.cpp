@@ -1,0 +1,501 @@
+#include "privatecupsscheduler.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace
+{
+
+constexpr int kStartMs = 15000;
+constexpr int kToolMs = 15000;
+
+QString findTool(const QString& name)
+{
+    // cupsd and the admin tools live in sbin, which a test's PATH may lack.
+    QString found = QStandardPaths::findExecutable(name);
+    if (found.isEmpty())
+        found = QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin", "/usr/local/sbin"});
+    return found;
+}
+
+QString findCupsExec()
+{
+    for (const char* dir : {"/usr/lib/cups", "/usr/libexec/cups", "/usr/local/lib/cups"}) {
+        const QString candidate = QString::fromLatin1(dir) + "/daemon/cups-exec";
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    }
+    return {};
+}
+
+bool socketAnswers(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
+        return false;
+    std::copy(native.cbegin(), native.cend(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool ok =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(content) == content.size();
+}
+
+} // namespace
+
+PrivateCupsScheduler::PrivateCupsScheduler()
+    // Under /tmp whatever TMPDIR says: user lp must reach the capture folder
+    // and a unix socket path must stay short.
+    : m_root(QStringLiteral("/tmp/pcu-cups-XXXXXX"))
+{
+    m_prepared = prepareFolders();
+
+    qputenv("CUPS_SERVER", QFile::encodeName(socketPath()));
+    qputenv("HOME", QFile::encodeName(path("home")));
+    // Keeps the machine's client.conf and lpoptions out of the tests.
+    qputenv("CUPS_SERVERROOT", QFile::encodeName(m_root.path()));
+    qputenv("CUPS_STATEDIR", QFile::encodeName(path("state")));
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+}
+
+PrivateCupsScheduler::~PrivateCupsScheduler()
+{
+    stop();
+    stopThawer();
+}
+
+QString PrivateCupsScheduler::path(const QString& relative) const
+{
+    return m_root.filePath(relative);
+}
+
+QString PrivateCupsScheduler::socketPath() const
+{
+    return path("cups.sock");
+}
+
+bool PrivateCupsScheduler::prepareFolders()
+{
+    if (!m_root.isValid())
+        return fail("Cannot create the scheduler's folder: " + m_root.errorString());
+    // cupsd runs backends as lp, which must traverse into the folder.
+    if (::chmod(QFile::encodeName(m_root.path()).constData(), 0755) != 0)
+        return fail("Cannot open the scheduler's folder to user lp.");
+
+    const QDir root(m_root.path());
+    for (const char* dir : {"bin/backend", "bin/daemon", "bin/filter", "bin/notifier",
+                            "bin/cgi-bin", "bin/monitor", "bin/driver", "spool/tmp", "cache",
+                            "state", "log", "ssl", "ppd", "capture", "home/.cups"}) {
+        if (!root.mkpath(QString::fromLatin1(dir)))
+            return fail(QStringLiteral("Cannot create %1.").arg(path(QString::fromLatin1(dir))));
+    }
+    // The backend writes here as lp.
+    if (::chmod(QFile::encodeName(path("capture")).constData(), 0777) != 0)
+        return fail("Cannot open the capture folder to user lp.");
+
+    const QString cupsExec = findCupsExec();
+    if (cupsExec.isEmpty())
+        return fail("cups-exec is missing: the package cups-daemon is not installed.");
+    if (!QFile::link(cupsExec, path("bin/daemon/cups-exec")))
+        return fail("Cannot link cups-exec into the scheduler's folder.");
+
+    // cupsd refuses a backend that others may change.
+    const QString backend = path("bin/backend/capture");
+    if (!QFile::copy(QStringLiteral(PCU_CAPTURE_BACKEND), backend) ||
+        ::chmod(QFile::encodeName(backend).constData(), 0755) != 0)
+        return fail(QStringLiteral("Cannot install the capture backend from %1.")
+                        .arg(QStringLiteral(PCU_CAPTURE_BACKEND)));
+
+    const QString cupsdConf = QStringLiteral("Listen %1\n"
+                                             "Browsing Off\n"
+                                             "BrowseLocalProtocols none\n"
+                                             "WebInterface No\n"
+                                             "DefaultShared No\n"
+                                             "LogLevel debug\n"
+                                             "ErrorPolicy abort-job\n"
+                                             "DefaultAuthType None\n"
+                                             "<Location />\n  Order allow,deny\n  Allow all\n"
+                                             "</Location>\n"
+                                             "<Location /admin>\n  Order allow,deny\n"
+                                             "  Allow all\n</Location>\n"
+                                             "<Policy default>\n  <Limit All>\n"
+                                             "    Order deny,allow\n  </Limit>\n</Policy>\n")
+                                  .arg(socketPath());
+    const QString filesConf = QStringLiteral("ServerRoot %1\n"
+                                             "ServerBin %1/bin\n"
+                                             "RequestRoot %1/spool\n"
+                                             "TempDir %1/spool/tmp\n"
+                                             "CacheDir %1/cache\n"
+                                             "StateDir %1/state\n"
+                                             "ServerKeychain %1/ssl\n"
+                                             "CreateSelfSignedCerts no\n"
+                                             "Printcap %1/printcap\n"
+                                             "AccessLog %1/log/access_log\n"
+                                             "ErrorLog %1/log/error_log\n"
+                                             "PageLog %1/log/page_log\n"
+                                             "User lp\n"
+                                             "Group lp\n"
+                                             "SystemGroup root\n")
+                                  .arg(m_root.path());
+    if (!writeFile(path("cupsd.conf"), cupsdConf.toUtf8()) ||
+        !writeFile(path("cups-files.conf"), filesConf.toUtf8()))
+        return fail("Cannot write the scheduler's configuration.");
+    return true;
+}
+
+bool PrivateCupsScheduler::fail(const QString& message)
+{
+    m_error = message;
+    const QString log = logTail();
+    if (!log.isEmpty())
+        m_error += "\n--- end of the scheduler's log ---\n" + log;
+    return false;
+}
+
+QString PrivateCupsScheduler::logTail(int lines) const
+{
+    QString text;
+    for (const char* name : {"cupsd.out", "log/error_log"}) {
+        QFile file(path(QString::fromLatin1(name)));
+        if (file.open(QIODevice::ReadOnly))
+            text += QString::fromUtf8(file.readAll());
+    }
+    QStringList all = text.split('\n', Qt::SkipEmptyParts);
+    if (all.size() > lines)
+        all = all.mid(all.size() - lines);
+    return all.join('\n');
+}
+
+bool PrivateCupsScheduler::isRunning() const
+{
+    return m_cupsd && m_cupsd->state() == QProcess::Running;
+}
+
+bool PrivateCupsScheduler::start()
+{
+    if (!m_prepared)
+        return false;
+    if (isRunning())
+        return true;
+    // Only root can run the backends as lp, as the real scheduler does.
+    if (::geteuid() != 0)
+        return fail("The private CUPS scheduler needs root.");
+    const QString cupsd = findTool("cupsd");
+    if (cupsd.isEmpty())
+        return fail("cupsd was not found: the package cups-daemon is not installed.");
+
+    m_cupsd = std::make_unique<QProcess>();
+    m_cupsd->setProgram(cupsd);
+    m_cupsd->setArguments({"-f", "-c", path("cupsd.conf"), "-s", path("cups-files.conf")});
+    m_cupsd->setProcessChannelMode(QProcess::MergedChannels);
+    m_cupsd->setStandardOutputFile(path("cupsd.out"), QIODevice::Append);
+    // A test process that dies must not leave its scheduler behind; SIGKILL
+    // also ends a frozen one.
+    m_cupsd->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    m_cupsd->start();
+    if (!m_cupsd->waitForStarted(kStartMs))
+        return fail("cupsd did not start: " + m_cupsd->errorString());
+
+    const QDeadlineTimer deadline(kStartMs);
+    while (!socketAnswers(socketPath())) {
+        if (m_cupsd->waitForFinished(20) || m_cupsd->state() != QProcess::Running)
+            return fail(
+                QStringLiteral("cupsd ended at start (exit code %1).").arg(m_cupsd->exitCode()));
+        if (deadline.hasExpired()) {
+            stop();
+            return fail("cupsd did not open its socket in time.");
+        }
+    }
+    return true;
+}
+
+void PrivateCupsScheduler::stop()
+{
+    if (!m_cupsd)
+        return;
+    if (m_frozen)
+        thaw();
+    if (m_cupsd->state() != QProcess::NotRunning) {
+        m_cupsd->terminate();
+        if (!m_cupsd->waitForFinished(5000)) {
+            m_cupsd->kill();
+            m_cupsd->waitForFinished(2000);
+        }
+    }
+    m_cupsd.reset();
+}
+
+bool PrivateCupsScheduler::freeze(int thawAfterMs)
+{
+    if (!isRunning())
+        return fail("cupsd cannot be frozen: it is not running.");
+    const auto pid = static_cast<pid_t>(m_cupsd->processId());
+    stopThawer();
+    if (::kill(pid, SIGSTOP) != 0)
+        return fail("cupsd cannot be frozen.");
+    m_frozen = true;
+    if (thawAfterMs >= 0) {
+        m_thawRequested = false;
+        m_thawer = std::thread([this, pid, thawAfterMs] {
+            std::unique_lock lock(m_thawMutex);
+            m_thawNow.wait_for(lock, std::chrono::milliseconds(thawAfterMs),
+                               [this] { return m_thawRequested; });
+            ::kill(pid, SIGCONT);
+        });
+    }
+    return true;
+}
+
+void PrivateCupsScheduler::stopThawer()
+{
+    if (!m_thawer.joinable())
+        return;
+    {
+        const std::lock_guard lock(m_thawMutex);
+        m_thawRequested = true;
+    }
+    m_thawNow.notify_all();
+    m_thawer.join();
+}
+
+bool PrivateCupsScheduler::thaw()
+{
+    stopThawer();
+    if (!m_frozen)
+        return true;
+    if (!isRunning() || ::kill(static_cast<pid_t>(m_cupsd->processId()), SIGCONT) != 0)
+        return fail("cupsd cannot be resumed.");
+    m_frozen = false;
+    return true;
+}
+
+bool PrivateCupsScheduler::run(const QString& program, const QStringList& arguments,
+                               const QByteArray& input, QByteArray* output)
+{
+    const QString tool = findTool(program);
+    if (tool.isEmpty())
+        return fail(program + " was not found: the package cups-client is not installed.");
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForStarted(kToolMs))
+        return fail(program + " did not start: " + process.errorString());
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(kToolMs)) {
+        process.kill();
+        process.waitForFinished(2000);
+        return fail(
+            QStringLiteral("%1 %2 did not finish in time.").arg(program, arguments.join(' ')));
+    }
+    const QByteArray out = process.readAllStandardOutput();
+    if (output)
+        *output = out;
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return fail(QStringLiteral("%1 %2 failed: %3")
+                        .arg(program, arguments.join(' '),
+                             QString::fromLocal8Bit(process.readAllStandardError()).trimmed()));
+    return true;
+}
+
+bool PrivateCupsScheduler::addQueue(const QString& name)
+{
+    // Raw queue: no driver, the bytes go to the backend as they are.
+    if (!run("lpadmin", {"-p", name, "-v", "capture:" + path("capture"), "-E"}))
+        return false;
+    if (!m_queues.contains(name))
+        m_queues.append(name);
+    return true;
+}
+
+bool PrivateCupsScheduler::deleteQueue(const QString& name)
+{
+    m_queues.removeAll(name);
+    return run("lpadmin", {"-x", name});
+}
+
+bool PrivateCupsScheduler::deleteAllQueues()
+{
+    bool ok = setUserDefault({});
+    const QStringList queues = m_queues;
+    for (const QString& name : queues)
+        ok = deleteQueue(name) && ok;
+    return ok;
+}
+
+bool PrivateCupsScheduler::setDefault(const QString& name)
+{
+    return run("lpadmin", {"-d", name});
+}
+
+bool PrivateCupsScheduler::setUserDefault(const QString& name)
+{
+    const QString file = path("home/.cups/lpoptions");
+    if (name.isEmpty()) {
+        QFile::remove(file);
+        return true;
+    }
+    if (!writeFile(file, "Default " + name.toUtf8() + '\n'))
+        return fail("Cannot write " + file);
+    return true;
+}
+
+bool PrivateCupsScheduler::rejectJobs(const QString& name)
+{
+    return run("cupsreject", {name});
+}
+
+bool PrivateCupsScheduler::acceptJobs(const QString& name)
+{
+    return run("cupsaccept", {name});
+}
+
+bool PrivateCupsScheduler::stopQueue(const QString& name)
+{
+    return run("cupsdisable", {name});
+}
+
+bool PrivateCupsScheduler::startQueue(const QString& name)
+{
+    return run("cupsenable", {name});
+}
+
+int PrivateCupsScheduler::submitJob(const QString& queue, const QByteArray& bytes,
+                                    const QString& user)
+{
+    QStringList arguments{"-d", queue, "-t", "submitted by the test"};
+    if (!user.isEmpty())
+        arguments << "-U" << user;
+    QByteArray out;
+    if (!run("lp", arguments, bytes, &out))
+        return -1;
+    // "request id is QUEUE-ID (0 file(s))"
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("-(\\d+)\\b")).match(QString::fromUtf8(out));
+    if (!match.hasMatch()) {
+        fail("lp gave no job id: " + QString::fromUtf8(out));
+        return -1;
+    }
+    return match.captured(1).toInt();
+}
+
+int PrivateCupsScheduler::submitHeldJob(const QString& queue, const QString& user)
+{
+    QStringList arguments{"-d", queue, "-H", "hold", "-t", "held by the test"};
+    if (!user.isEmpty())
+        arguments << "-U" << user;
+    QByteArray out;
+    if (!run("lp", arguments, "held\n", &out))
+        return -1;
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("-(\\d+)\\b")).match(QString::fromUtf8(out));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+bool PrivateCupsScheduler::cancelAll()
+{
+    return run("cancel", {"-a"});
+}
+
+int PrivateCupsScheduler::activeJobs(const QString& queue)
+{
+    QByteArray out;
+    if (!run("lpstat", {"-W", "not-completed", "-o", queue}, {}, &out))
+        return -1;
+    int count = 0;
+    const QString prefix = queue + '-';
+    for (const QString& line : QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(prefix))
+            ++count;
+    }
+    return count;
+}
+
+bool PrivateCupsScheduler::waitForNoActiveJobs(const QString& queue, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const int count = activeJobs(queue);
+        if (count == 0)
+            return true;
+        if (deadline.hasExpired())
+            return fail(QStringLiteral("%1 job(s) still active on %2.").arg(count).arg(queue));
+        QThread::msleep(20);
+    }
+}
+
+bool PrivateCupsScheduler::setBackendFails(bool fails)
+{
+    const QString marker = path("capture/fail");
+    if (!fails)
+        return !QFile::exists(marker) || QFile::remove(marker);
+    return writeFile(marker, {});
+}
+
+void PrivateCupsScheduler::clearCaptured()
+{
+    QDir dir(path("capture"));
+    for (const QString& name : dir.entryList({"job-*"}, QDir::Files))
+        dir.remove(name);
+}
+
+QList<CapturedJob> PrivateCupsScheduler::captured() const
+{
+    QList<CapturedJob> jobs;
+    const QDir dir(path("capture"));
+    static const QRegularExpression pattern(QStringLiteral("^job-(\\d+)\\.bin$"));
+    for (const QString& name : dir.entryList({"job-*.bin"}, QDir::Files)) {
+        const QRegularExpressionMatch match = pattern.match(name);
+        if (!match.hasMatch())
+            continue;
+        CapturedJob job;
+        job.id = match.captured(1).toInt();
+        QFile bytes(dir.filePath(name));
+        if (bytes.open(QIODevice::ReadOnly))
+            job.bytes = bytes.readAll();
+        QFile title(dir.filePath(QStringLiteral("job-%1.title").arg(job.id)));
+        if (title.open(QIODevice::ReadOnly))
+            job.title = QString::fromUtf8(title.readAll());
+        jobs.append(job);
+    }
+    std::sort(jobs.begin(), jobs.end(),
+              [](const CapturedJob& a, const CapturedJob& b) { return a.id < b.id; });
+    return jobs;
+}
+
+QList<CapturedJob> PrivateCupsScheduler::waitForCaptured(int count, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QList<CapturedJob> jobs = captured();
+    while (jobs.size() < count && !deadline.hasExpired()) {
+        QThread::msleep(20);
+        jobs = captured();
+    }
+    return jobs;
+}
