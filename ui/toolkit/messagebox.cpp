@@ -45,7 +45,9 @@ Answer show(const QString& text, Icon icon, Buttons buttons, const std::optional
     if (testing)
         return answers.isEmpty() ? defaultAnswer(buttons) : answers.dequeue();
 
-    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    // Over the window the user is working in, not in the middle of the screen.
+    QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton,
+                    parent ? parent : QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     switch (buttons) {
     case Buttons::Ok:
