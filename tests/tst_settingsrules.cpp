@@ -7,6 +7,13 @@ class TestSettingsRules : public QObject
     Q_OBJECT
 
   private slots:
+    // Lookups by setting index the catalogue directly.
+    void catalogueIsInSettingOrder()
+    {
+        for (std::size_t i = 0; i < settingCount; ++i)
+            QCOMPARE(indexOf(settingsCatalogue()[i].setting), i);
+    }
+
     void defaultsAndTheirEnabledStates()
     {
         SettingsState state;
