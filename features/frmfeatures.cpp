@@ -1,5 +1,6 @@
 #include "frmfeatures.h"
 
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "hoverbuttons.h"
 #include "imagecontrol.h"
@@ -9,28 +10,20 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 namespace
 {
-QPixmap stored(const char* name)
-{
-    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
-}
-
 const QString printFeaturesStem = QStringLiteral("Print_Features");
 const QString closeStem = QStringLiteral("Close_Button");
 } // namespace
 
 frmFeatures::frmFeatures(QWidget* mainWindow, std::function<void()> printFeatures)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
-      m_mainWindow(mainWindow), m_printFeatures(std::move(printFeatures))
+    : QWidget(nullptr, fixedWindowFlags()), m_mainWindow(mainWindow),
+      m_printFeatures(std::move(printFeatures))
 {
     setObjectName(QStringLiteral("frmFeatures"));
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
-    setWindowIcon(QIcon(stored("features_icon.png")));
+    setWindowIcon(QIcon(storedPicture("features_icon.png")));
     setFixedSize(738, 453);
 }
 
@@ -66,15 +59,16 @@ void frmFeatures::buildControls()
 
     // Later children lie above earlier ones: the background under the title
     // picture and the buttons, the text box and heading above all images.
-    imgBackground =
-        new ImageControl(QStringLiteral("imgBackground"), stored("features_background.png"), this);
-    Image2 = new ImageControl(QStringLiteral("Image2"), stored("features_title.png"), this);
+    imgBackground = new ImageControl(QStringLiteral("imgBackground"),
+                                     storedPicture("features_background.png"), this);
+    Image2 = new ImageControl(QStringLiteral("Image2"), storedPicture("features_title.png"), this);
     Image2->move(144, 32);
-    imgClose = new ImageControl(QStringLiteral("imgClose"), stored("button_close.png"), this);
+    imgClose =
+        new ImageControl(QStringLiteral("imgClose"), storedPicture("button_close.png"), this);
     imgClose->move(600, 392);
     imgClose->setAccessibleName(QStringLiteral("Close"));
     imgPrintFeatures = new ImageControl(QStringLiteral("imgPrintFeatures"),
-                                        stored("button_printfeatures.png"), this);
+                                        storedPicture("button_printfeatures.png"), this);
     imgPrintFeatures->move(600, 360);
     imgPrintFeatures->setAccessibleName(QStringLiteral("Print Features"));
 
@@ -101,7 +95,7 @@ void frmFeatures::buildControls()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 0, 273, 25);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(stored("features_heading.png"));
+    Picture1->setPixmap(storedPicture("features_heading.png"));
 
     connect(imgPrintFeatures, &ImageControl::mouseReleased, this,
             &frmFeatures::imgPrintFeatures_MouseUp);
@@ -117,11 +111,7 @@ void frmFeatures::showFeatures()
 {
     if (!m_built) {
         buildControls();
-        if (const QScreen* screen = m_mainWindow ? m_mainWindow->screen() : this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(this, m_mainWindow->screen());
     }
     show();
     activateWindow();

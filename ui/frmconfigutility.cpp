@@ -1,6 +1,7 @@
 #include "frmconfigutility.h"
 
 #include "featurespage.h"
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "frmfeatures.h"
 #include "imagecontrol.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
-#include <QScreen>
 
 namespace
 {
@@ -61,21 +61,14 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QPixmap stored(const char* name)
-{
-    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
-}
 } // namespace
 
 frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      m_spooler(spooler)
+    : QWidget(parent, fixedWindowFlags()), m_spooler(spooler)
 {
     setObjectName(QStringLiteral("frmConfigUtility"));
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
-    setWindowIcon(QIcon(stored("icon.png")));
+    setWindowIcon(QIcon(storedPicture("icon.png")));
     setFixedSize(727, 356);
 
     // Children created later lie above those created earlier: the images
@@ -94,7 +87,7 @@ frmConfigUtility::~frmConfigUtility() = default;
 void frmConfigUtility::buildImages()
 {
     imgBackground =
-        new ImageControl(QStringLiteral("imgBackground"), stored("background.png"), this);
+        new ImageControl(QStringLiteral("imgBackground"), storedPicture("background.png"), this);
     imgBackground->move(0, 0);
     connect(imgBackground, &ImageControl::mouseMoved, this,
             &frmConfigUtility::imgBackground_MouseMove);
@@ -122,7 +115,8 @@ void frmConfigUtility::buildImages()
     };
     int top = 164;
     for (const Button& button : buttons) {
-        button.control = new ImageControl(QLatin1String(button.name), stored(button.picture), this);
+        button.control =
+            new ImageControl(QLatin1String(button.name), storedPicture(button.picture), this);
         button.control->move(594, top);
         button.control->setAccessibleName(QLatin1String(button.caption));
         connect(button.control, &ImageControl::mouseReleased, this, button.command);
@@ -177,7 +171,7 @@ void frmConfigUtility::buildPictureBoxes()
     for (const Box& box : boxes) {
         auto* label = new QLabel(this);
         label->setObjectName(QLatin1String(box.name));
-        label->setPixmap(stored(box.picture));
+        label->setPixmap(storedPicture(box.picture));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(box.geometry);
     }
@@ -186,7 +180,7 @@ void frmConfigUtility::buildPictureBoxes()
     imgWarning->setObjectName(QStringLiteral("imgWarning"));
     imgWarning->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     imgWarning->setLineWidth(2);
-    imgWarning->setPixmap(stored("imgWarning.png"));
+    imgWarning->setPixmap(storedPicture("imgWarning.png"));
     imgWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgWarning->setGeometry(184, 144, 350, 38);
     imgWarning->setAccessibleName(
@@ -241,11 +235,7 @@ void frmConfigUtility::cmbInterface_Click()
 
 void frmConfigUtility::showCentred()
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this, screen());
     show();
     activateWindow();
 }
