@@ -9,6 +9,8 @@ int main(int argc, char* argv[])
     // Message boxes given no title of their own carry this one.
     QApplication::setApplicationName(QStringLiteral("TR7400PrinterConfigurationUtility"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Desktop shells match the window with its launcher by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.altrune.TR7400Config"));
     // The program ends when the user confirms quitting, not when a window
     // closes: the main window is hidden while the features window is shown.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -81,6 +81,19 @@ class TestAccelerators : public QObject
         QVERIFY(MessageBox::history().isEmpty());
     }
 
+    // The letter of an Alt accelerator is no typing: the list that had the
+    // focus must not select a choice starting with it.
+    void altLetterLeavesTheFocusedListsChoice()
+    {
+        QWidget* font = f->list(Setting::LQF); // "Courier" starts with C
+        font->setFocus();
+        QTest::keyClick(font, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(focused(), f->list(Setting::CharacterTable));
+        QCOMPARE(f->list(Setting::LQF)->currentIndex(), 0);
+        QTest::keyClick(focused(), Qt::Key_I, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(f->list(Setting::CharacterTable)->currentIndex(), 0); // not "Italic"
+    }
+
     void lowerCaseAndRepeatMakeNoDifference()
     {
         f->list(Setting::SleepMode)->setFocus();

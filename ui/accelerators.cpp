@@ -119,6 +119,11 @@ bool frmConfigUtility::previewKeyPress(QKeyEvent* event)
     Form_KeyDown(event->key(), modifierMask(event->modifiers()));
     if (!isCharacter(event))
         return false;
+    // A key with Alt (and no Ctrl) is an accelerator, not typing: its
+    // character must not reach the focused list, which would select a choice
+    // starting with it. As nothing was typed, the Ctrl state stays.
+    if ((event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier)
+        return true;
     int keyAscii = event->text().at(0).unicode();
     Form_KeyPress(keyAscii);
     return keyAscii == 0;

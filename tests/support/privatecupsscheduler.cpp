@@ -437,6 +437,21 @@ int PrivateCupsScheduler::activeJobs(const QString& queue)
     return count;
 }
 
+int PrivateCupsScheduler::countJobs(bool ended)
+{
+    QByteArray out;
+    if (!run("lpstat", {"-W", ended ? "all" : "not-completed", "-o"}, {}, &out))
+        return -1;
+    // One line per job: "QUEUE-ID  user  size  date".
+    static const QRegularExpression job(QStringLiteral("^\\S+-\\d+\\s"));
+    int count = 0;
+    for (const QString& line : QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts)) {
+        if (job.match(line).hasMatch())
+            ++count;
+    }
+    return count;
+}
+
 bool PrivateCupsScheduler::waitForNoActiveJobs(const QString& queue, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -78,6 +78,10 @@ class PrivateCupsScheduler
     bool cancelAll();
     // Jobs not yet completed on the queue, of every user; -1 on failure.
     int activeJobs(const QString& queue);
+    // Jobs on every queue, of every user: active ones, and with ended also
+    // those completed, cancelled or aborted that the scheduler still lists.
+    // A queue's jobs go with it. -1 on failure.
+    int countJobs(bool ended);
     bool waitForNoActiveJobs(const QString& queue, int timeoutMs);
 
     // While set, the capture backend fails every job it is given.

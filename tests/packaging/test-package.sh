@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an already built tree into a private folder, unpacks it,
+# checks its layout and computed dependencies, then starts the unpacked program through
+# its bin link: offscreen, and under a private Xvfb where hovering over Apply Settings
+# must show the highlighted bitmap, which proves the bitmaps were found beside the program.
+#   test-package.sh <build dir> <source dir>      (CPACK may name the cpack to use)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+source=$(cd "$2" && pwd)
+cpack=${CPACK:-cpack}
+
+app=com.example.altrune.TR7400Config
+title="Altrune TR 7400 Printer Configuration Utility"
+bitmaps=(Apply_Settings1.bmp Apply_Settings2.bmp Restore_Default1.bmp Restore_Default2.bmp
+         Exit_Button1.bmp Exit_Button2.bmp Print_Features1.bmp Print_Features2.bmp
+         Show_Features1.bmp Show_Features2.bmp Close_Button1.bmp Close_Button2.bmp)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-package.XXXXXX")
+started=()   # pids of everything started in the background
+
+# TERM first; whatever is still there after two seconds gets KILL. Waiting for Xvfb lets
+# it remove its socket and lock file.
+stop() {
+  local pid=$1
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+cleanup() {
+  local pid
+  for pid in "${started[@]}"; do stop "$pid"; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+logs=()
+fail() {
+  echo "[${SECONDS}s] FAIL: $*" >&2
+  local log
+  for log in "${logs[@]}"; do
+    [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 40 "$log" >&2; }
+  done
+  exit 1
+}
+
+[ -x "$build/bin/tr7400config" ] || fail "$build/bin/tr7400config is not built"
+[ -f "$build/CPackConfig.cmake" ] || fail "$build/CPackConfig.cmake is missing"
+
+# --- The package -------------------------------------------------------------------------
+# cpack installs the built tree into its own staging folder under -B. With a Makefile
+# generator it would first run the tree's preinstall target, i.e. a full build, racing
+# with the tests running beside this one; naming a generator that has no such target
+# makes it only install what is already built.
+cat >"$work/CPackConfig.cmake" <<CONFIG
+include("$build/CPackConfig.cmake")
+set(CPACK_CMAKE_GENERATOR Ninja)
+CONFIG
+# The one thing it writes into the build folder is install_manifest.txt; it is put back
+# as it was.
+manifest=$build/install_manifest.txt
+[ -e "$manifest" ] && cp -p "$manifest" "$work/manifest.saved"
+logs+=("$work/cpack.log")
+cpack_status=0
+(cd "$work" && "$cpack" --config "$work/CPackConfig.cmake" -G DEB -B "$work/out") \
+  >"$work/cpack.log" 2>&1 || cpack_status=$?
+if [ -e "$work/manifest.saved" ]; then mv -f "$work/manifest.saved" "$manifest"; else rm -f "$manifest"; fi
+[ $cpack_status -eq 0 ] || fail "cpack failed"
+
+shopt -s nullglob
+debs=("$work"/out/*.deb)
+shopt -u nullglob
+[ ${#debs[@]} -eq 1 ] || fail "expected one .deb, found ${#debs[@]}"
+deb=${debs[0]}
+echo "[${SECONDS}s] Built $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = tr7400config ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = 1.00 ] || fail "Version is '$(field Version)'"
+[ "$(field Section)" = utils ] || fail "Section is '$(field Section)'"
+[[ "$(field Maintainer)" == *@*example.com* ]] || fail "Maintainer is '$(field Maintainer)'"
+[ -n "$(field Description)" ] || fail "no Description"
+depends=$(field Depends)
+echo "Depends: $depends"
+for lib in libqt6widgets6 libcups2; do
+  grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends does not name $lib"
+done
+
+# --- Its layout --------------------------------------------------------------------------
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+appdir=usr/lib/tr7400config
+{
+  echo "./usr/bin/tr7400config"
+  echo "./$appdir/tr7400config"
+  for bmp in "${bitmaps[@]}"; do echo "./$appdir/$bmp"; done
+  echo "./usr/share/applications/$app.desktop"
+  echo "./usr/share/icons/hicolor/64x64/apps/$app.png"
+  echo "./usr/share/metainfo/$app.metainfo.xml"
+} | LC_ALL=C sort >"$work/expected"
+(cd "$root" && find . ! -type d | LC_ALL=C sort) >"$work/actual"
+diff -u "$work/expected" "$work/actual" >&2 || fail "the package holds other files than expected"
+
+[ -L "$root/usr/bin/tr7400config" ] || fail "usr/bin/tr7400config is not a link"
+link=$(readlink "$root/usr/bin/tr7400config")
+[ "$link" = ../lib/tr7400config/tr7400config ] || fail "usr/bin/tr7400config points to '$link'"
+[ -f "$root/$appdir/tr7400config" ] && [ -x "$root/$appdir/tr7400config" ] ||
+  fail "$appdir/tr7400config is not an executable file"
+file -b "$root/$appdir/tr7400config" | grep -q '^ELF' || fail "$appdir/tr7400config is not ELF"
+for bmp in "${bitmaps[@]}"; do
+  cmp -s "$source/assets/hover/$bmp" "$root/$appdir/$bmp" || fail "$appdir/$bmp differs from the source"
+done
+cmp -s "$source/assets/images/icon.png" "$root/usr/share/icons/hicolor/64x64/apps/$app.png" ||
+  fail "the icon differs from assets/images/icon.png"
+cmp -s "$source/packaging/$app.desktop" "$root/usr/share/applications/$app.desktop" ||
+  fail "the desktop entry differs from the source"
+cmp -s "$source/packaging/$app.metainfo.xml" "$root/usr/share/metainfo/$app.metainfo.xml" ||
+  fail "the metainfo differs from the source"
+logs+=("$work/validate.log")
+appstreamcli validate-tree --no-net "$root" >"$work/validate.log" 2>&1 ||
+  fail "appstreamcli validate-tree rejects the unpacked tree"
+desktop-file-validate "$root/usr/share/applications/$app.desktop" >>"$work/validate.log" 2>&1 ||
+  fail "desktop-file-validate rejects the installed desktop entry"
+echo "[${SECONDS}s] Layout, bitmaps, link, desktop entry, icon and metainfo are in place"
+
+# --- The unpacked program, started through the link ---------------------------------------
+# A throwaway home and a scheduler socket that does not exist: no real printer is touched.
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime CUPS_SERVER=$work/no-scheduler.sock
+unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER
+program=$root/usr/bin/tr7400config
+
+# Offscreen: it must still be running after two seconds. timeout bounds every child
+# started here, should this script be killed before it can clean up.
+logs+=("$work/offscreen.log")
+QT_QPA_PLATFORM=offscreen timeout 60 "$program" >"$work/offscreen.log" 2>&1 &
+pid=$!
+started+=("$pid")
+sleep 2
+kill -0 "$pid" 2>/dev/null || fail "the program ended within two seconds offscreen"
+stop "$pid"
+started=()   # reaped: its pid must not be signalled again
+echo "[${SECONDS}s] Offscreen start: still running after 2 s"
+
+# A private X server; -displayfd lets it pick a free display, so parallel tests never clash.
+logs+=("$work/xvfb.log")
+timeout 90 Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp -noreset \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+started+=("$!")
+for _ in $(seq 100); do
+  grep -q '^[0-9]' "$work/display" 2>/dev/null && break
+  sleep 0.1
+done
+number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
+[ -n "$number" ] || fail "Xvfb did not start"
+export DISPLAY=:$number
+xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
+
+logs+=("$work/program.log")
+QT_QPA_PLATFORM=xcb timeout 60 "$program" >"$work/program.log" 2>&1 &
+pid=$!
+started+=("$pid")
+window=
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled '$title' within 15 s"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH"x"$HEIGHT" = 727x356 ] || fail "the window is ${WIDTH}x$HEIGHT, not 727x356"
+echo "[${SECONDS}s] Window '$title' is up at $X,$Y"
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app.desktop")
+xprop -id "$window" WM_CLASS | grep -qF "\"$wmclass\"" ||
+  fail "the window class is not '$wmclass', the desktop entry's StartupWMClass"
+
+# The Apply Settings button: 128 x 26 pixels at 594,164 of the window.
+shot() { import -window root -crop "128x26+$((X + 594))+$((Y + 164))" +repage "$1" 2>/dev/null; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
+highlighted=$source/assets/hover/Apply_Settings2.bmp
+at_rest=$source/assets/hover/Apply_Settings1.bmp
+[ "$(differing "$highlighted" "$at_rest")" != 0 ] || fail "the two Apply Settings bitmaps are alike"
+
+# Over the background first: that loads the at-rest bitmaps and arms the highlight.
+xdotool mousemove $((X + 650)) $((Y + 100))
+sleep 0.5
+shot "$work/before.png" || fail "no screenshot"
+[ "$(differing "$work/before.png" "$highlighted")" != 0 ] ||
+  fail "Apply Settings is highlighted before the pointer is on it"
+
+xdotool mousemove $((X + 657)) $((Y + 176))
+pixels=unknown
+for _ in $(seq 25); do
+  sleep 0.2
+  shot "$work/after.png" || continue
+  pixels=$(differing "$work/after.png" "$highlighted")
+  [ "$pixels" = 0 ] && break
+done
+[ "$pixels" = 0 ] ||
+  fail "Apply Settings does not show Apply_Settings2.bmp under the pointer ($pixels pixels differ): the bitmaps were not found"
+echo "[${SECONDS}s] Hovering over Apply Settings shows Apply_Settings2.bmp"
+
+kill -0 "$pid" 2>/dev/null || fail "the program ended while the pointer moved over it"
+if grep -qiE 'segmentation|aborted|core dumped' "$work/program.log"; then
+  fail "the program reported a crash"
+fi
+echo "[${SECONDS}s] PASS"
