@@ -1,6 +1,6 @@
 // The spooler on Linux: CUPS, through libcups. Raw jobs go to a queue as
 // application/vnd.cups-raw, so the scheduler hands the bytes to the device
-// unchanged.
+// unchanged. Built as a module of its own (see modulespooler.cpp).
 
 #include "spooler.h"
 
@@ -434,7 +434,8 @@ class CupsSpooler final : public Spooler
 
 } // namespace
 
-std::unique_ptr<Spooler> createPlatformSpooler()
+// The module's one entry point; the program loads it at its first job.
+extern "C" Q_DECL_EXPORT Spooler* pcuCreateCupsSpooler()
 {
-    return std::make_unique<CupsSpooler>();
+    return new CupsSpooler;
 }

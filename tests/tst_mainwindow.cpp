@@ -51,6 +51,9 @@ class TestMainWindow : public QObject
         QCOMPARE(child("imgExit")->geometry(), QRect(594, 284, 128, 26));
         QCOMPARE(child("imgBackground")->geometry(), QRect(0, 0, 726, 358));
         QCOMPARE(combo(Setting::LQF)->accessibleName(), QString("LQ Font Type"));
+        QCOMPARE(combo(Setting::SleepMode)->font().family(), QString("Verdana"));
+        QCOMPARE(combo(Setting::SleepMode)->font().pointSizeF(), 8.25);
+        QCOMPARE(combo(Setting::SleepMode)->font().weight(), QFont::Normal);
         QCOMPARE(child("imgDefault")->accessibleName(), QString("Restore Default"));
         QVERIFY(MessageBox::history().isEmpty());
         QVERIFY(f->spooler.calls.isEmpty());

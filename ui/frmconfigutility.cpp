@@ -127,14 +127,16 @@ void frmConfigUtility::buildImages()
 
 void frmConfigUtility::buildLists()
 {
-    const QFont listFont = verdanaFont(8.25);
+    // Set once on the window, before the lists exist, so that they take it
+    // as they are built: a font set on a built list makes it build its whole
+    // drop-down at once.
+    setFont(verdanaFont(8.25));
 
     QWidget* previous = nullptr;
     for (const ListPlace& place : listPlaces) {
         const SettingInfo& info = settingInfo(place.setting);
         auto* combo = new QComboBox(this);
         combo->setObjectName(fromView(info.listName));
-        combo->setFont(listFont);
         combo->setGeometry(place.x, rowTop(place.row), listWidth, listHeight);
         combo->setEditable(false);
         for (std::string_view choice : info.choices)

@@ -97,6 +97,7 @@ appdir=usr/lib/tr7400config
 {
   echo "./usr/bin/tr7400config"
   echo "./$appdir/tr7400config"
+  echo "./$appdir/libpcu_cupsspooler.so"
   for bmp in "${bitmaps[@]}"; do echo "./$appdir/$bmp"; done
   echo "./usr/share/applications/$app.desktop"
   echo "./usr/share/icons/hicolor/64x64/apps/$app.png"
@@ -111,6 +112,11 @@ link=$(readlink "$root/usr/bin/tr7400config")
 [ -f "$root/$appdir/tr7400config" ] && [ -x "$root/$appdir/tr7400config" ] ||
   fail "$appdir/tr7400config is not an executable file"
 file -b "$root/$appdir/tr7400config" | grep -q '^ELF' || fail "$appdir/tr7400config is not ELF"
+# The spooler module is loaded only at the first job; its libraries must be
+# there all the same.
+module=$root/$appdir/libpcu_cupsspooler.so
+file -b "$module" | grep -q '^ELF.*shared object' || fail "$appdir/libpcu_cupsspooler.so is not a shared object"
+! ldd "$module" | grep -q 'not found' || fail "the spooler module misses libraries: $(ldd "$module" | grep 'not found')"
 for bmp in "${bitmaps[@]}"; do
   cmp -s "$source/assets/hover/$bmp" "$root/$appdir/$bmp" || fail "$appdir/$bmp differs from the source"
 done
