@@ -26,14 +26,6 @@ class TestCupsDownload : public QObject
     std::unique_ptr<Spooler> m_spooler;
     QList<int> m_pauses;
 
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const MessageBox::Shown& shown : MessageBox::history())
-            texts << shown.text;
-        return texts;
-    }
-
     void download()
     {
         mdlFlagSettings::fncDownloadFlagSettings(2, defaultBlock, *m_spooler, nullptr);
@@ -51,13 +43,7 @@ class TestCupsDownload : public QObject
 
     void init()
     {
-        if (!m_cups->isRunning())
-            QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->deleteAllQueues(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->setDefault(queue), qPrintable(m_cups->errorString()));
-        m_cups->setBackendFails(false);
-        m_cups->clearCaptured();
+        QVERIFY2(m_cups->resetToOneQueue(queue), qPrintable(m_cups->errorString()));
         MessageBox::clearHistory();
         m_pauses.clear();
     }
@@ -78,7 +64,8 @@ class TestCupsDownload : public QObject
         download();
         download();
         Platform::setPauseHandler([this](int ms) { m_pauses << ms; });
-        QVERIFY2(shownTexts().isEmpty(), qPrintable(shownTexts().join("|")));
+        QVERIFY2(MessageBox::shownTexts().isEmpty(),
+                 qPrintable(MessageBox::shownTexts().join("|")));
         QCOMPARE(m_pauses, QList<int>({2500, 2500}));
         const QList<CapturedJob> jobs = m_cups->waitForCaptured(2, 20000);
         QCOMPARE(jobs.size(), 2);
@@ -92,7 +79,7 @@ class TestCupsDownload : public QObject
     {
         QVERIFY(m_cups->submitHeldJob(queue) > 0); // no busy check for the page
         printFeaturesPage(*m_spooler, FeaturesCommandSet::EscP);
-        QVERIFY(shownTexts().isEmpty());
+        QVERIFY(MessageBox::shownTexts().isEmpty());
         const QList<CapturedJob> jobs = m_cups->waitForCaptured(1, 20000);
         QCOMPARE(jobs.size(), 1);
         const QList<QByteArray> blocks = featuresPageBlocks(FeaturesCommandSet::EscP);
@@ -106,8 +93,8 @@ class TestCupsDownload : public QObject
     {
         QVERIFY(m_cups->submitHeldJob(queue, QStringLiteral("someoneelse")) > 0);
         download();
-        QCOMPARE(shownTexts().size(), 1);
-        QVERIFY(shownTexts().first().endsWith(
+        QCOMPARE(MessageBox::shownTexts().size(), 1);
+        QVERIFY(MessageBox::shownTexts().first().endsWith(
             "Printer is busy with processing print jobs, please try once printer is free."));
         QCOMPARE(m_cups->activeJobs(queue), 1);
         QVERIFY(m_pauses.isEmpty());

@@ -21,9 +21,7 @@ class TestEndToEnd : public QObject
     void initTestCase()
     {
         m_cups = std::make_unique<PrivateCupsScheduler>();
-        QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->addQueue("TR7400"), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->setDefault("TR7400"), qPrintable(m_cups->errorString()));
+        QVERIFY2(m_cups->resetToOneQueue("TR7400"), qPrintable(m_cups->errorString()));
         MessageBox::setTesting(true);
         Platform::setPauseHandler([](int) {});
     }

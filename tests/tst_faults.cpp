@@ -60,13 +60,7 @@ class TestFaults : public QObject
     // empty default queue whose device works.
     void init()
     {
-        if (!m_cups->isRunning())
-            QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->deleteAllQueues(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->setDefault(queue), qPrintable(m_cups->errorString()));
-        QVERIFY(m_cups->setBackendFails(false));
-        m_cups->clearCaptured();
+        QVERIFY2(m_cups->resetToOneQueue(queue), qPrintable(m_cups->errorString()));
         MessageBox::setTesting(true);
         MessageBox::clearHistory();
         m_pauses.clear();

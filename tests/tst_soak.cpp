@@ -47,13 +47,6 @@ QByteArray expectedJob(const FlagSettingsBlock& block)
         bytes.append(char(entry));
     return bytes;
 }
-QString shownTexts()
-{
-    QStringList texts;
-    for (const MessageBox::Shown& shown : MessageBox::history())
-        texts << shown.text;
-    return texts.join(" | ");
-}
 } // namespace
 
 class TestSoak : public QObject
@@ -68,9 +61,7 @@ class TestSoak : public QObject
     void initTestCase()
     {
         m_cups = std::make_unique<PrivateCupsScheduler>();
-        QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->errorString()));
-        QVERIFY2(m_cups->setDefault(queue), qPrintable(m_cups->errorString()));
+        QVERIFY2(m_cups->resetToOneQueue(queue), qPrintable(m_cups->errorString()));
         m_spooler = createPlatformSpooler();
         MessageBox::setTesting(true);
         // The pause after a download lasts until the printer took the job,
@@ -111,7 +102,9 @@ class TestSoak : public QObject
             expected << expectedJob(block);
             mdlFlagSettings::fncDownloadFlagSettings(2, block, *m_spooler, nullptr);
             QVERIFY2(MessageBox::history().isEmpty(),
-                     qPrintable(QStringLiteral("download %1: %2").arg(i).arg(shownTexts())));
+                     qPrintable(QStringLiteral("download %1: %2")
+                                    .arg(i)
+                                    .arg(MessageBox::shownTexts().join(" | "))));
         }
         qInfo("%d downloads in %lld ms", downloads, timer.elapsed());
 

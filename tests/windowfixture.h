@@ -39,13 +39,7 @@ struct WindowFixture {
 
     QComboBox* list(Setting setting) { return window.list(setting); }
 
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const MessageBox::Shown& shown : MessageBox::history())
-            texts << shown.text;
-        return texts;
-    }
+    QStringList shownTexts() const { return MessageBox::shownTexts(); }
 };
 
 inline const QString printerReadyText =

@@ -349,6 +349,16 @@ bool PrivateCupsScheduler::deleteAllQueues()
     return ok;
 }
 
+bool PrivateCupsScheduler::resetToOneQueue(const QString& name)
+{
+    if (!isRunning() && !start())
+        return false;
+    if (!deleteAllQueues() || !addQueue(name) || !setDefault(name) || !setBackendFails(false))
+        return false;
+    clearCaptured();
+    return true;
+}
+
 bool PrivateCupsScheduler::setDefault(const QString& name)
 {
     return run("lpadmin", {"-d", name});

@@ -60,6 +60,10 @@ class PrivateCupsScheduler
     // Deletes every queue made by addQueue, with its jobs, and clears both
     // the server default and the user's lpoptions default.
     bool deleteAllQueues();
+    // The usual starting state of a test: the scheduler running with one
+    // accepting, started, empty raw queue as the default, a working backend
+    // and nothing captured.
+    bool resetToOneQueue(const QString& name);
     // The server default (lpadmin -d).
     bool setDefault(const QString& name);
     // The user's own default (~/.cups/lpoptions); an empty name removes it.

@@ -93,6 +93,14 @@ const QList<Shown>& history()
     return shown;
 }
 
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const Shown& box : shown)
+        texts << box.text;
+    return texts;
+}
+
 void clearHistory()
 {
     shown.clear();

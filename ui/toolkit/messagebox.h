@@ -35,6 +35,8 @@ Answer show(const QString& text, Icon icon, Buttons buttons,
 void setTesting(bool testing);
 void queueAnswer(Answer answer);
 const QList<Shown>& history();
+// The texts of the boxes shown, in order.
+QStringList shownTexts();
 void clearHistory();
 
 } // namespace MessageBox
