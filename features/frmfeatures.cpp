@@ -159,6 +159,9 @@ void frmFeatures::Form_KeyUp(int& keyCode, int shift)
 
 void frmFeatures::keyRelease(QKeyEvent* event)
 {
+    // A held key repeats its press, not its release: the command runs once.
+    if (event->isAutoRepeat())
+        return;
     int keyCode = event->key();
     Form_KeyUp(keyCode, modifierMask(event->modifiers()));
 }

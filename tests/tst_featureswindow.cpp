@@ -2,6 +2,7 @@
 #include "imagecontrol.h"
 #include "windowfixture.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 
@@ -132,6 +133,21 @@ class TestFeaturesWindow : public QObject
         QCOMPARE(features->isVisible(), !closes);
         QCOMPARE(f->window.isVisible(), closes);
         QCOMPARE(f->shownTexts(), asks ? QStringList{printerReadyText} : QStringList());
+    }
+
+    void heldKeyRunsItsCommandOnce()
+    {
+        frmFeatures* features = showFeatures();
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier, "\x10", true);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_P, Qt::ControlModifier, "\x10", true);
+            QApplication::sendEvent(features, &press);
+            QApplication::sendEvent(features, &release);
+        }
+        QVERIFY(f->shownTexts().isEmpty());
+        MessageBox::queueAnswer(MessageBox::Answer::Cancel);
+        QTest::keyRelease(features, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f->shownTexts(), QStringList{printerReadyText});
     }
 
     void releasingCtrlFirstDoesNothing()

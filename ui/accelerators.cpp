@@ -131,6 +131,7 @@ bool frmConfigUtility::previewKeyPress(QKeyEvent* event)
 
 void frmConfigUtility::previewKeyRelease(QKeyEvent* event)
 {
+    // A held key repeats its press, not its release: the command runs once.
     if (event->isAutoRepeat())
         return;
     int keyCode = event->key();
