@@ -26,8 +26,9 @@ bool reportSpoolResult(const SpoolResult& result, const QString& firstLine)
     using Outcome = SpoolResult::Outcome;
     switch (result.outcome) {
     case Outcome::Sent:
+        return true;
     case Outcome::Busy:
-        return result.outcome == Outcome::Sent;
+        return false; // the caller's to report
     case Outcome::NoPrinter:
         // Given no title, the box carries the application's own.
         MessageBox::show(MessageBox::lines({QStringLiteral("No printer drivers are installed."),
