@@ -147,7 +147,7 @@ void frmFeatures::imgBackground_MouseMove(int, int, float, float)
                         {{imgClose, closeStem}, {imgPrintFeatures, printFeaturesStem}});
 }
 
-void frmFeatures::Form_KeyUp(int& keyCode, int shift)
+void frmFeatures::Form_KeyUp(int keyCode, int shift)
 {
     if (shift != 2) // Ctrl alone
         return;
@@ -162,8 +162,7 @@ void frmFeatures::keyRelease(QKeyEvent* event)
     // A held key repeats its press, not its release: the command runs once.
     if (event->isAutoRepeat())
         return;
-    int keyCode = event->key();
-    Form_KeyUp(keyCode, modifierMask(event->modifiers()));
+    Form_KeyUp(event->key(), modifierMask(event->modifiers()));
 }
 
 // Key preview: the window sees every key released in the text box before

@@ -43,7 +43,7 @@ class frmFeatures : public QWidget
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Form_KeyUp(int& keyCode, int shift);
+    void Form_KeyUp(int keyCode, int shift);
     void keyRelease(QKeyEvent* event);
     void buildControls();
 

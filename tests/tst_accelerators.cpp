@@ -216,6 +216,69 @@ class TestAccelerators : public QObject
         QCOMPARE(f->list(Setting::LQF)->currentIndex(), 2);
     }
 
+    // With a list's choices open, its keys go to the open choices; the
+    // window still sees them first.
+    void keysWhileTheChoicesAreOpen_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focus");  // the list with the focus afterwards
+        QTest::addColumn<int>("fontChoice"); // cmbLQF's choice afterwards
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("open"); // the choices still open afterwards
+        QTest::newRow("Alt+C closes them and moves to Character Table")
+            << "Alt+C"
+            << "cmbCharacterTable" << 0 << QStringList() << false;
+        QTest::newRow("Ctrl+A closes them and runs Apply Settings")
+            << "Ctrl+A"
+            << "cmbLQF" << 0 << QStringList{printerReadyText} << false;
+        QTest::newRow("the character after Ctrl alone is swallowed")
+            << "Ctrl, C, Return"
+            << "cmbLQF" << 0 << QStringList() << false;
+        QTest::newRow("the character after it goes through")
+            << "Ctrl, C, C, Return"
+            << "cmbLQF" << 2 << QStringList() << false;
+        QTest::newRow("a plain letter stays with the choices")
+            << "C"
+            << "cmbLQF" << 0 << QStringList() << true;
+    }
+
+    void keysWhileTheChoicesAreOpen()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, focus);
+        QFETCH(int, fontChoice);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, open);
+        QComboBox* font = f->list(Setting::LQF);
+        font->setFocus();
+        font->showPopup();
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QWindow* window = popup->windowHandle();
+        MessageBox::queueAnswer(MessageBox::Answer::Cancel);
+        // Delivered as the platform delivers them: to the popup's window.
+        for (const QString& key : keys.split(", ")) {
+            QWindow* target = QApplication::activePopupWidget() ? window : f->window.windowHandle();
+            if (key == "Alt+C") {
+                QTest::keyClick(target, Qt::Key_C, Qt::AltModifier);
+            } else if (key == "Ctrl+A") {
+                QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+            } else if (key == "Ctrl") {
+                QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
+                QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+            } else if (key == "C") {
+                QTest::keyClick(target, Qt::Key_C);
+            } else if (key == "Return") {
+                QTest::keyClick(target, Qt::Key_Return);
+            }
+        }
+        QCOMPARE(QApplication::activePopupWidget() != nullptr, open);
+        font->hidePopup();
+        QCOMPARE(focused()->objectName(), focus);
+        QCOMPARE(font->currentIndex(), fontChoice);
+        QCOMPARE(f->shownTexts(), shown);
+    }
+
     void keysWithoutCharacterLeaveTheStateAlone()
     {
         QWidget* list = f->list(Setting::LQF);

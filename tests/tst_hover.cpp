@@ -205,6 +205,41 @@ class TestHover : public QObject
         QVERIFY(!features->blnButtonsReset);
     }
 
+    // Every highlight reads its file again, also one replaced by a picture
+    // of the same size within the same second.
+    void aReplacedBitmapIsReadAgain()
+    {
+        const QString highlight = m_folder.filePath("Apply_Settings2.bmp");
+        const QString saved = highlight + ".saved";
+        QVERIFY(QFile::copy(highlight, saved));
+        walk(&f->window, mainControls, "bg apply bg");
+
+        QFile file(highlight);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+        QFile other(m_folder.filePath("Exit_Button2.bmp"));
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        const QByteArray otherBytes = other.readAll();
+        QCOMPARE(otherBytes.size(), file.size());
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(otherBytes), otherBytes.size());
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
+
+        walk(&f->window, mainControls, "apply");
+        const QImage shown = f->child<ImageControl>("imgApplySettings")
+                                 ->picture()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(
+            shown,
+            QImage(m_folder.filePath("Exit_Button2.bmp")).convertToFormat(QImage::Format_RGB32));
+        QVERIFY(QFile::remove(highlight));
+        QVERIFY(QFile::rename(saved, highlight));
+    }
+
     // A missing file leaves the button with its picture and the state
     // unwritten; the buttons before it in the reset already show theirs.
     void missingFile()

@@ -59,6 +59,19 @@ class TestMainWindow : public QObject
         QVERIFY(f->spooler.calls.isEmpty());
     }
 
+    // The label boxes show the window colour where their pictures end:
+    // Attribute2 is one column wider than its picture.
+    void labelBoxesShowTheWindowColour()
+    {
+        const QImage window = f->window.grab().toImage();
+        const QColor windowColour = f->window.palette().color(QPalette::Window);
+        QVERIFY(windowColour != QColor(Qt::white)); // else the panel would pass too
+        const QRect box = child("Attribute2")->geometry();
+        QCOMPARE(box, QRect(296, 40, 129, 241));
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            QCOMPARE(window.pixelColor(box.right(), y), windowColour);
+    }
+
     void tabOrder_data()
     {
         QTest::addColumn<int>("characterTable");

@@ -1,6 +1,7 @@
 // The main window's keyboard accelerators: Alt plus an underlined letter of
 // the labels focuses a list, Ctrl plus an underlined letter of the buttons
 // runs a command exactly as a left click does.
+#include "dropdownlist.h"
 #include "frmconfigutility.h"
 #include "imagecontrol.h"
 
@@ -49,6 +50,14 @@ constexpr std::array<AltLetter, 23> altLetters{{
     {'S', Setting::SleepMode, Condition::None},
 }};
 
+// A letter with Alt alone or Ctrl alone.
+bool isAccelerator(const QKeyEvent* event)
+{
+    const int mask = modifierMask(event->modifiers());
+    return (mask == altAlone || mask == ctrlAlone) && event->key() >= Qt::Key_A &&
+           event->key() <= Qt::Key_Z;
+}
+
 // Tab moves the focus; it never reaches the window as a character.
 bool isCharacter(const QKeyEvent* event)
 {
@@ -73,7 +82,7 @@ void frmConfigUtility::Form_KeyPress(int& keyAscii)
     }
 }
 
-void frmConfigUtility::Form_KeyUp(int& keyCode, int shift)
+void frmConfigUtility::Form_KeyUp(int keyCode, int shift)
 {
     if (shift == altAlone) {
         for (const AltLetter& entry : altLetters) {
@@ -99,8 +108,9 @@ void frmConfigUtility::Form_KeyUp(int& keyCode, int shift)
             imgDefault_MouseUp(1, 0, 0, 0);
             break;
         case 'S':
+            // The release that ran it goes no further, as no release does:
+            // the key preview consumes every one.
             imgSFeatures_MouseUp(1, 0, 0, 0);
-            keyCode = 0;
             break;
         case 'P':
             imgPFeatures_MouseUp(1, 0, 0, 0);
@@ -134,16 +144,21 @@ void frmConfigUtility::previewKeyRelease(QKeyEvent* event)
     // A held key repeats its press, not its release: the command runs once.
     if (event->isAutoRepeat())
         return;
-    int keyCode = event->key();
-    Form_KeyUp(keyCode, modifierMask(event->modifiers()));
+    Form_KeyUp(event->key(), modifierMask(event->modifiers()));
 }
 
 bool frmConfigUtility::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress)
-        return previewKeyPress(static_cast<QKeyEvent*>(event));
-    // A list has no use for key releases; taking them here keeps them from
-    // reaching the window a second time.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // An accelerator pressed while a list's choices are open closes them
+        // first, and then acts as it does on the closed list.
+        if (DropDownList* list = DropDownList::owning(watched); list && isAccelerator(key))
+            list->hidePopup();
+        return previewKeyPress(key);
+    }
+    // A list, open or closed, has no use for key releases: every one is
+    // consumed here, so none reaches the window a second time.
     if (event->type() == QEvent::KeyRelease) {
         previewKeyRelease(static_cast<QKeyEvent*>(event));
         return true;

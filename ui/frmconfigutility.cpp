@@ -1,5 +1,6 @@
 #include "frmconfigutility.h"
 
+#include "dropdownlist.h"
 #include "featurespage.h"
 #include "fixedwindow.h"
 #include "fonts.h"
@@ -135,16 +136,14 @@ void frmConfigUtility::buildLists()
     QWidget* previous = nullptr;
     for (const ListPlace& place : listPlaces) {
         const SettingInfo& info = settingInfo(place.setting);
-        auto* combo = new QComboBox(this);
+        auto* combo = new DropDownList(/*keyPreview=*/this, this);
         combo->setObjectName(fromView(info.listName));
         combo->setGeometry(place.x, rowTop(place.row), listWidth, listHeight);
-        combo->setEditable(false);
         for (std::string_view choice : info.choices)
             combo->addItem(fromView(choice));
         combo->setCurrentIndex(-1); // no choice until the defaults are selected
         combo->setAccessibleName(info.label.empty() ? QStringLiteral("Vacant Buffer Size")
                                                     : fromView(info.label));
-        combo->installEventFilter(this);
         if (previous)
             setTabOrder(previous, combo);
         previous = combo;
@@ -176,6 +175,14 @@ void frmConfigUtility::buildPictureBoxes()
         label->setPixmap(storedPicture(box.picture));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(box.geometry);
+    }
+    // The label boxes have the window colour behind their pictures: where a
+    // box is wider than its picture (Attribute2, by a column) that colour
+    // shows, not the panel of the background image.
+    for (const char* name : {"Attribute1", "Attribute2"}) {
+        auto* label = findChild<QLabel*>(QLatin1String(name));
+        label->setBackgroundRole(QPalette::Window);
+        label->setAutoFillBackground(true);
     }
 
     imgWarning = new QLabel(this);

@@ -82,7 +82,7 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     // a command.
     void Form_KeyDown(int keyCode, int shift);
     void Form_KeyPress(int& keyAscii);
-    void Form_KeyUp(int& keyCode, int shift);
+    void Form_KeyUp(int keyCode, int shift);
     // Runs a key press through the handlers; true when its character was
     // swallowed.
     bool previewKeyPress(QKeyEvent* event);

@@ -1,5 +1,6 @@
 #include "imagecontrol.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,10 +22,14 @@ void ImageControl::setPicture(const QPixmap& picture)
 
 bool ImageControl::loadPicture(const QString& path)
 {
-    QPixmap loaded;
-    if (!loaded.load(path))
+    // Read from the file every time: QPixmap::load would serve a file it has
+    // seen from the pixmap cache, missing a bitmap replaced within the same
+    // second, and keep decoded copies of every picture in memory.
+    QImageReader reader(path);
+    const QImage loaded = reader.read();
+    if (loaded.isNull())
         return false;
-    setPicture(loaded);
+    setPicture(QPixmap::fromImage(loaded));
     return true;
 }
 
