@@ -14,7 +14,8 @@ class FakeSpooler : public Spooler
     DefaultPrinter::Status status = DefaultPrinter::Status::Found;
     bool openFails = false;
     int activeJobs = 0;
-    QString failingCall; // e.g. "write": that call reports failure
+    QString failingCall;       // e.g. "write": that call reports failure...
+    int failingCallNumber = 1; // ...the first time it is made, or the n-th
     bool throwOnOpen = false;
     std::function<void()> onStartDocument; // looks at the caller while a job runs
 
@@ -68,7 +69,8 @@ class FakeSpooler : public Spooler
         bool record(const QString& call)
         {
             m_spooler.calls << call;
-            return call != m_spooler.failingCall;
+            return call != m_spooler.failingCall ||
+                   m_spooler.calls.count(call) != m_spooler.failingCallNumber;
         }
         FakeSpooler& m_spooler;
     };

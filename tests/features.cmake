@@ -1,1 +1,2 @@
 pcu_add_test(tst_featurespage tst_featurespage.cpp LIBS pcu_features)
+pcu_add_test(tst_spoolfailures tst_spoolfailures.cpp LIBS pcu_features)

@@ -17,14 +17,21 @@ using Outcome = SpoolResult::Outcome;
 using Status = DefaultPrinter::Status;
 
 const QString kQueue = QStringLiteral("Desk");
+// Far beyond the spooler's own 10-second limit: these bounds only catch a
+// call that never returns, and hold on a machine under load.
+constexpr qint64 kNeverMs = 60000;
+const QString kNoAnswer = QStringLiteral("did not answer");
 
 // The real printer, with a step of the test's own before one write. The step
-// answers whether that write goes on to the printer; if not, it fails.
+// answers whether that write goes on to the printer; if not, it fails. A
+// second step, if given, runs before the job is cancelled.
 class SteppingPrinter final : public SpoolPrinter
 {
   public:
-    SteppingPrinter(std::unique_ptr<SpoolPrinter> real, int atWrite, std::function<bool()> step)
-        : m_real(std::move(real)), m_atWrite(atWrite), m_step(std::move(step))
+    SteppingPrinter(std::unique_ptr<SpoolPrinter> real, int atWrite, std::function<bool()> step,
+                    std::function<void()> beforeCancel)
+        : m_real(std::move(real)), m_atWrite(atWrite), m_step(std::move(step)),
+          m_beforeCancel(std::move(beforeCancel))
     {
     }
     int activeJobCount() override { return m_real->activeJobCount(); }
@@ -38,7 +45,12 @@ class SteppingPrinter final : public SpoolPrinter
     }
     bool endPage() override { return m_real->endPage(); }
     bool endDocument() override { return m_real->endDocument(); }
-    void cancelDocument() override { m_real->cancelDocument(); }
+    void cancelDocument() override
+    {
+        if (m_beforeCancel)
+            m_beforeCancel();
+        m_real->cancelDocument();
+    }
     bool close() override { return m_real->close(); }
     QString lastError() const override { return m_real->lastError(); }
 
@@ -46,14 +58,17 @@ class SteppingPrinter final : public SpoolPrinter
     std::unique_ptr<SpoolPrinter> m_real;
     int m_atWrite;
     std::function<bool()> m_step;
+    std::function<void()> m_beforeCancel;
     int m_writes = 0;
 };
 
 class SteppingSpooler final : public Spooler
 {
   public:
-    SteppingSpooler(Spooler& real, int atWrite, std::function<bool()> step)
-        : m_real(real), m_atWrite(atWrite), m_step(std::move(step))
+    SteppingSpooler(Spooler& real, int atWrite, std::function<bool()> step,
+                    std::function<void()> beforeCancel = {})
+        : m_real(real), m_atWrite(atWrite), m_step(std::move(step)),
+          m_beforeCancel(std::move(beforeCancel))
     {
     }
     DefaultPrinter defaultPrinter() override { return m_real.defaultPrinter(); }
@@ -62,13 +77,15 @@ class SteppingSpooler final : public Spooler
         std::unique_ptr<SpoolPrinter> printer = m_real.open(name, reason);
         if (!printer)
             return printer;
-        return std::make_unique<SteppingPrinter>(std::move(printer), m_atWrite, m_step);
+        return std::make_unique<SteppingPrinter>(std::move(printer), m_atWrite, m_step,
+                                                 m_beforeCancel);
     }
 
   private:
     Spooler& m_real;
     int m_atWrite;
     std::function<bool()> m_step;
+    std::function<void()> m_beforeCancel;
 };
 
 QByteArray everyByteValue(int size)
@@ -198,8 +215,8 @@ void TestCupsSpooler::hungSchedulerGivesUp()
     QVERIFY(m_scheduler->thaw());
 
     QCOMPARE(result.outcome, Outcome::NotOpened);
-    QVERIFY2(result.reason.contains("answer"), qPrintable(result.reason));
-    QVERIFY2(elapsed < 15000, qPrintable(QString("took %1 ms").arg(elapsed)));
+    QVERIFY2(result.reason.contains(kNoAnswer), qPrintable(result.reason));
+    QVERIFY2(elapsed < kNeverMs, qPrintable(QString("took %1 ms").arg(elapsed)));
 }
 
 void TestCupsSpooler::openOfDeletedQueueFails()
@@ -351,8 +368,10 @@ void TestCupsSpooler::schedulerStoppingMidwayFails()
     timer.start();
     const SpoolResult result = runRawSpoolJob(spooler, "stopped", {"one", "two", "three"}, true);
     QCOMPARE(result.outcome, Outcome::Failed);
-    QVERIFY2(!result.reason.isEmpty(), "a reason is given");
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString("took %1 ms").arg(timer.elapsed())));
+    // The broken connection tells, not the time limit.
+    QVERIFY2(!result.reason.isEmpty() && !result.reason.contains(kNoAnswer),
+             qPrintable(result.reason));
+    QVERIFY2(timer.elapsed() < kNeverMs, qPrintable(QString("took %1 ms").arg(timer.elapsed())));
     QVERIFY(cups.captured().isEmpty());
 }
 
@@ -360,9 +379,12 @@ void TestCupsSpooler::schedulerHangingMidwayFails()
 {
     addDefaultQueue();
     PrivateCupsScheduler& cups = *m_scheduler;
-    // It resumes after the document's answer timed out, while the cancel
-    // still waits for its own.
-    SteppingSpooler spooler(*m_spooler, 2, [&cups] { return cups.freeze(12000); });
+    // It hangs in the middle of the document and comes back once the job
+    // has failed, so that the cancel finds it answering.
+    bool thawedForCancel = false;
+    SteppingSpooler spooler(
+        *m_spooler, 2, [&cups] { return cups.freeze(); },
+        [&cups, &thawedForCancel] { thawedForCancel = cups.thaw(); });
 
     QElapsedTimer timer;
     timer.start();
@@ -371,9 +393,10 @@ void TestCupsSpooler::schedulerHangingMidwayFails()
     QVERIFY(cups.thaw());
 
     QCOMPARE(result.outcome, Outcome::Failed);
-    QVERIFY2(result.reason.contains("answer"), qPrintable(result.reason));
-    QVERIFY2(elapsed < 20000, qPrintable(QString("took %1 ms").arg(elapsed)));
-    QVERIFY2(cups.waitForNoActiveJobs(kQueue, 5000), qPrintable(cups.errorString()));
+    QVERIFY2(result.reason.contains(kNoAnswer), qPrintable(result.reason));
+    QVERIFY(thawedForCancel);
+    QVERIFY2(elapsed < kNeverMs, qPrintable(QString("took %1 ms").arg(elapsed)));
+    QVERIFY2(cups.waitForNoActiveJobs(kQueue, kNeverMs), qPrintable(cups.errorString()));
 }
 
 void TestCupsSpooler::failingDeviceAbortsJob()

@@ -2,10 +2,7 @@
 // the printer side as the exact bytes they encode.
 
 #include "frmconfigutility.h"
-#include "messagebox.h"
-#include "platform.h"
-#include "privatecupsscheduler.h"
-#include "spooler.h"
+#include "schedulerfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,23 +12,14 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PrivateCupsScheduler> m_cups;
+    SchedulerFixture f;
 
   private slots:
-    void initTestCase()
-    {
-        m_cups = std::make_unique<PrivateCupsScheduler>();
-        QVERIFY2(m_cups->resetToOneQueue("TR7400"), qPrintable(m_cups->errorString()));
-        MessageBox::setTesting(true);
-        Platform::setPauseHandler([](int) {});
-    }
-
-    void cleanupTestCase() { m_cups.reset(); }
+    void init() { QVERIFY2(f.reset(), qPrintable(f.error())); }
 
     void applySettingsReachesThePrinter()
     {
-        const std::unique_ptr<Spooler> spooler = createPlatformSpooler();
-        frmConfigUtility window(*spooler);
+        frmConfigUtility window(f.spooler());
         window.showCentred();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
@@ -63,7 +51,7 @@ class TestEndToEnd : public QObject
         QTest::mouseClick(window.findChild<QWidget*>("imgApplySettings"), Qt::LeftButton);
         QCOMPARE(MessageBox::history().size(), 1); // the confirmation only
 
-        const QList<CapturedJob> jobs = m_cups->waitForCaptured(1, 20000);
+        const QList<CapturedJob> jobs = f.cups().waitForCaptured(1, 20000);
         QCOMPARE(jobs.size(), 1);
         QCOMPARE(jobs.first().title, QString("Permanent Settings Configuration"));
         // 6 LPI; Indian Language with Falling; Parallel + Orator-S; 14 inch;

@@ -3,10 +3,7 @@
 // as it was, and no job of ours is left behind.
 
 #include "frmconfigutility.h"
-#include "messagebox.h"
-#include "platform.h"
-#include "privatecupsscheduler.h"
-#include "spooler.h"
+#include "schedulerfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,7 +12,7 @@
 
 namespace
 {
-const QString queue = QStringLiteral("TR7400");
+const QString queue = SchedulerFixture::queue;
 const QString appTitle = QStringLiteral("TR7400PrinterConfigurationUtility");
 const QString title = QStringLiteral("Printer Configuration Utility");
 const QString confirmation =
@@ -40,43 +37,24 @@ class TestFaults : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PrivateCupsScheduler> m_cups;
-    std::unique_ptr<Spooler> m_spooler;
+    SchedulerFixture f;
     std::unique_ptr<frmConfigUtility> m_window;
-    QList<int> m_pauses;
 
+    PrivateCupsScheduler& cups() { return f.cups(); }
     QWidget* child(const char* name) { return m_window->findChild<QWidget*>(name); }
 
   private slots:
-    void initTestCase()
-    {
-        m_cups = std::make_unique<PrivateCupsScheduler>();
-        QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
-        m_spooler = createPlatformSpooler();
-        Platform::setPauseHandler([this](int ms) { m_pauses << ms; });
-    }
-
     // Every row starts from a running scheduler with one accepting, started,
     // empty default queue whose device works.
     void init()
     {
-        QVERIFY2(m_cups->resetToOneQueue(queue), qPrintable(m_cups->errorString()));
-        MessageBox::setTesting(true);
-        MessageBox::clearHistory();
-        m_pauses.clear();
-        m_window = std::make_unique<frmConfigUtility>(*m_spooler);
+        QVERIFY2(f.reset(), qPrintable(f.error()));
+        m_window = std::make_unique<frmConfigUtility>(f.spooler());
         m_window->showCentred();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
     void cleanup() { m_window.reset(); }
-
-    void cleanupTestCase()
-    {
-        Platform::setPauseHandler({});
-        m_spooler.reset();
-        m_cups.reset();
-    }
 
     void faults_data()
     {
@@ -85,23 +63,28 @@ class TestFaults : public QObject
         QTest::addColumn<QString>("text"); // empty: no message after the confirmation
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("jobsMade"); // jobs of ours the scheduler lists afterwards
+        // While the failure message is up: the banner shown, and Apply Settings
+        // and the background disabled. Only Apply Settings changes them, and a
+        // busy printer puts them back before its message.
+        QTest::addColumn<bool>("applyingAtMessage");
 
         for (const char* button : {"imgApplySettings", "imgDefault"}) {
             const auto row = [button](const char* name) -> QTestData& {
                 return QTest::addRow("%s, %s", button, name) << QString(button) << QString(name);
             };
-            row("scheduler stopped") << openFailure << title << 0;
-            row("no printers") << noDriver << appTitle << 0;
-            row("default names a deleted queue") << openFailure << title << 0;
+            const bool apply = QString(button) == "imgApplySettings";
+            row("scheduler stopped") << openFailure << title << 0 << apply;
+            row("no printers") << noDriver << appTitle << 0 << apply;
+            row("default names a deleted queue") << openFailure << title << 0 << apply;
             // The text continues with the scheduler's reason.
-            row("queue rejects jobs") << unableToDownload << title << 0;
-            row("queue stopped with a job pending") << busy << title << 0;
-            row("held job in the queue") << busy << title << 0;
+            row("queue rejects jobs") << unableToDownload << title << 0 << apply;
+            row("queue stopped with a job pending") << busy << title << 0 << false;
+            row("held job in the queue") << busy << title << 0 << false;
             // The job reached the spooler whole, which is all the program
             // can know: a device that fails later is the spooler's to report,
             // as for any print job. So no message, the usual pause, and the
             // scheduler ends the job rather than keeping it.
-            row("capture backend fails") << QString() << title << 1;
+            row("capture backend fails") << QString() << title << 1 << false;
         }
     }
 
@@ -112,6 +95,7 @@ class TestFaults : public QObject
         QFETCH(QString, text);
         QFETCH(QString, title);
         QFETCH(int, jobsMade);
+        QFETCH(bool, applyingAtMessage);
 
         // Some choices of the user's, with the rules they trigger.
         m_window->list(Setting::LQF)->setCurrentIndex(4);
@@ -122,26 +106,34 @@ class TestFaults : public QObject
         const ChoiceIndexes chosen = m_window->choiceIndexes();
 
         if (fault == "no printers") {
-            QVERIFY(m_cups->deleteAllQueues());
+            QVERIFY(cups().deleteAllQueues());
         } else if (fault == "default names a deleted queue") {
-            QVERIFY(m_cups->setUserDefault(queue));
-            QVERIFY(m_cups->deleteQueue(queue));
+            QVERIFY(cups().setUserDefault(queue));
+            QVERIFY(cups().deleteQueue(queue));
         } else if (fault == "queue rejects jobs") {
-            QVERIFY(m_cups->rejectJobs(queue));
+            QVERIFY(cups().rejectJobs(queue));
         } else if (fault == "queue stopped with a job pending") {
-            QVERIFY(m_cups->stopQueue(queue));
-            QVERIFY(m_cups->submitJob(queue, "pending\n") > 0);
+            QVERIFY(cups().stopQueue(queue));
+            QVERIFY(cups().submitJob(queue, "pending\n") > 0);
         } else if (fault == "held job in the queue") {
-            QVERIFY(m_cups->submitHeldJob(queue) > 0);
+            QVERIFY(cups().submitHeldJob(queue) > 0);
         } else if (fault == "capture backend fails") {
-            QVERIFY(m_cups->setBackendFails(true));
+            QVERIFY(cups().setBackendFails(true));
         }
-        const int jobsBefore = m_cups->countJobs(true);
-        const int activeBefore = m_cups->countJobs(false);
-        QVERIFY2(jobsBefore >= 0 && activeBefore >= 0, qPrintable(m_cups->errorString()));
+        const int jobsBefore = cups().countJobs(true);
+        const int activeBefore = cups().countJobs(false);
+        QVERIFY2(jobsBefore >= 0 && activeBefore >= 0, qPrintable(cups().errorString()));
         if (fault == "scheduler stopped")
-            m_cups->stop();
+            cups().stop();
 
+        // The window as the user sees it behind the failure message.
+        QList<bool> atMessage; // banner visible, Apply Settings and background enabled
+        MessageBox::setObserver([&](const MessageBox::Shown& box) {
+            if (box.text != confirmation)
+                atMessage = {child("imgWarning")->isVisible(),
+                             child("imgApplySettings")->isEnabled(),
+                             child("imgBackground")->isEnabled()};
+        });
         MessageBox::queueAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(child(qPrintable(button)), Qt::LeftButton);
 
@@ -150,7 +142,7 @@ class TestFaults : public QObject
         QCOMPARE(shown.first().text, confirmation);
         if (text.isEmpty()) {
             QCOMPARE(shown.size(), 1);
-            QCOMPARE(m_pauses, QList<int>{2500});
+            QCOMPARE(f.pauses, QList<int>{2500});
         } else {
             QCOMPARE(shown.size(), 2);
             const MessageBox::Shown& failure = shown.last();
@@ -165,7 +157,9 @@ class TestFaults : public QObject
             QCOMPARE(failure.title, title);
             QCOMPARE(failure.icon, MessageBox::Icon::Critical);
             QCOMPARE(failure.buttons, MessageBox::Buttons::Ok);
-            QVERIFY(m_pauses.isEmpty());
+            QCOMPARE(atMessage,
+                     QList<bool>({applyingAtMessage, !applyingAtMessage, !applyingAtMessage}));
+            QVERIFY(f.pauses.isEmpty());
         }
 
         // The window is back as it was, Restore Default's lists at their
@@ -176,14 +170,14 @@ class TestFaults : public QObject
         QVERIFY(child("imgBackground")->isEnabled());
 
         // No job of ours is left half-made or waiting, and none printed.
-        if (!m_cups->isRunning())
-            QVERIFY2(m_cups->start(), qPrintable(m_cups->errorString()));
+        if (!cups().isRunning())
+            QVERIFY2(cups().start(), qPrintable(f.error()));
         QDeadlineTimer deadline(20000);
-        while (m_cups->countJobs(false) > activeBefore && !deadline.hasExpired())
+        while (cups().countJobs(false) > activeBefore && !deadline.hasExpired())
             QTest::qWait(20);
-        QCOMPARE(m_cups->countJobs(false), activeBefore);
-        QCOMPARE(m_cups->countJobs(true), jobsBefore + jobsMade);
-        QCOMPARE(m_cups->captured().size(), 0);
+        QCOMPARE(cups().countJobs(false), activeBefore);
+        QCOMPARE(cups().countJobs(true), jobsBefore + jobsMade);
+        QCOMPARE(cups().captured().size(), 0);
     }
 };
 

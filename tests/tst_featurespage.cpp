@@ -134,44 +134,6 @@ class TestFeaturesPage : public QObject
         QVERIFY(MessageBox::history().isEmpty());
         QCOMPARE(m_pauses, 0);
     }
-
-    void failures_data()
-    {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("openFails");
-        QTest::addColumn<QString>("failingCall");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("no printer") << int(DefaultPrinter::Status::NoPrinter) << false << QString()
-                                    << "No printer drivers are installed.\r\nDownload Failed!!"
-                                    << "TR7400PrinterConfigurationUtility";
-        QTest::newRow("open fails") << int(DefaultPrinter::Status::Found) << true << QString()
-                                    << "OpenPrinter Failed!!!\r\nUnable to access printer"
-                                    << "Printer Configuration Utility";
-        QTest::newRow("second write fails")
-            << int(DefaultPrinter::Status::Found) << false << "write"
-            << "Unable to print the features page.\r\n\r\nThe spooler said no."
-            << "Printer Configuration Utility";
-    }
-
-    void failures()
-    {
-        QFETCH(int, status);
-        QFETCH(bool, openFails);
-        QFETCH(QString, failingCall);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        FakeSpooler spooler;
-        spooler.status = DefaultPrinter::Status(status);
-        spooler.openFails = openFails;
-        spooler.failingCall = failingCall;
-        printFeaturesPage(spooler, FeaturesCommandSet::EscP);
-        QCOMPARE(MessageBox::history().size(), 1);
-        QCOMPARE(MessageBox::history().first().text, text);
-        QCOMPARE(MessageBox::history().first().title, title);
-        if (!failingCall.isEmpty())
-            QCOMPARE(spooler.calls.last(), QString("close"));
-    }
 };
 
 int main(int argc, char** argv)

@@ -1,3 +1,4 @@
+#include "expectedcatalogue.h"
 #include "windowfixture.h"
 
 #include <QLabel>
@@ -113,6 +114,44 @@ class TestMainWindow : public QObject
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited, order);
+    }
+
+    // Each list holds the documented choices, its default selected.
+    void listsHoldTheDocumentedChoices()
+    {
+        for (const ExpectedSetting& expected : expectedSettings) {
+            auto* list = f->child<QComboBox>(expected.list);
+            QVERIFY2(list, expected.list);
+            QStringList choices;
+            for (int i = 0; i < list->count(); ++i)
+                choices << list->itemText(i);
+            QStringList expectedChoices;
+            for (const char* choice : expected.choices)
+                expectedChoices << QString(choice);
+            QCOMPARE(choices, expectedChoices);
+            QCOMPARE(list->currentIndex(), expected.defaultIndex);
+        }
+    }
+
+    // Only Character Table and Interface re-apply a rule when chosen in:
+    // enabled states put out of step stay so whatever else is chosen.
+    void otherListsHaveNoChangeHandler()
+    {
+        for (Setting indian :
+             {Setting::Language, Setting::LanguageStandard, Setting::SpaceCompensation})
+            combo(indian)->setEnabled(true);
+        combo(Setting::StrobeEdge)->setEnabled(false);
+        for (const SettingInfo& info : settingsCatalogue()) {
+            if (info.setting == Setting::CharacterTable || info.setting == Setting::Interface)
+                continue;
+            QComboBox* list = combo(info.setting);
+            for (int choice = list->count() - 1; choice >= 0; --choice)
+                list->setCurrentIndex(choice);
+        }
+        QVERIFY(combo(Setting::Language)->isEnabled());
+        QVERIFY(combo(Setting::LanguageStandard)->isEnabled());
+        QVERIFY(combo(Setting::SpaceCompensation)->isEnabled());
+        QVERIFY(!combo(Setting::StrobeEdge)->isEnabled());
     }
 
     // A user's choice runs the same rules as code does.
@@ -237,6 +276,35 @@ class TestMainWindow : public QObject
         QCOMPARE(combo(Setting::PageLength)->currentIndex(), 10);
         QVERIFY(!combo(Setting::Language)->isEnabled());
         QVERIFY(!bannerVisible());
+    }
+
+    // Cancel leaves the user's choices, and the states that go with them.
+    void restoreDefaultCancelled_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("Ctrl+D") << true;
+    }
+
+    void restoreDefaultCancelled()
+    {
+        QFETCH(bool, byKey);
+        combo(Setting::Interface)->setCurrentIndex(1);      // USB
+        combo(Setting::CharacterTable)->setCurrentIndex(2); // Indian Language
+        combo(Setting::Language)->setCurrentIndex(6);
+        combo(Setting::PageLength)->setCurrentIndex(0);
+        combo(Setting::HSG)->setCurrentIndex(0);
+        const ChoiceIndexes chosen = f->window.choiceIndexes();
+        MessageBox::queueAnswer(Answer::Cancel);
+        if (byKey)
+            QTest::keyClick(combo(Setting::HSG), Qt::Key_D, Qt::ControlModifier);
+        else
+            QTest::mouseClick(child("imgDefault"), Qt::LeftButton);
+        QCOMPARE(f->shownTexts(), QStringList{printerReadyText});
+        QCOMPARE(f->window.choiceIndexes(), chosen);
+        QVERIFY(!combo(Setting::StrobeEdge)->isEnabled());
+        QVERIFY(combo(Setting::Language)->isEnabled());
+        QVERIFY(f->spooler.calls.isEmpty());
     }
 
     void restoreDefaultSendsTheDefaultBlock()

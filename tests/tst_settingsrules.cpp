@@ -1,6 +1,15 @@
+#include "expectedcatalogue.h"
 #include "settingslists.h"
 
 #include <QTest>
+
+namespace
+{
+QString text(std::string_view view)
+{
+    return QString::fromUtf8(view.data(), qsizetype(view.size()));
+}
+} // namespace
 
 class TestSettingsRules : public QObject
 {
@@ -12,6 +21,33 @@ class TestSettingsRules : public QObject
     {
         for (std::size_t i = 0; i < settingCount; ++i)
             QCOMPARE(indexOf(settingsCatalogue()[i].setting), i);
+    }
+
+    // Every list's name, label, choices and default, against the table
+    // written out in the test.
+    void catalogueAsDocumented_data()
+    {
+        QTest::addColumn<int>("row");
+        QCOMPARE(settingsCatalogue().size(), expectedSettings.size());
+        for (std::size_t row = 0; row < expectedSettings.size(); ++row)
+            QTest::newRow(expectedSettings[row].list) << int(row);
+    }
+
+    void catalogueAsDocumented()
+    {
+        QFETCH(int, row);
+        const ExpectedSetting& expected = expectedSettings[std::size_t(row)];
+        const SettingInfo& info = settingsCatalogue()[std::size_t(row)];
+        QCOMPARE(text(info.listName), QString(expected.list));
+        QCOMPARE(text(info.label), QString(expected.label));
+        QStringList choices;
+        for (std::string_view choice : info.choices)
+            choices << text(choice);
+        QStringList expectedChoices;
+        for (const char* choice : expected.choices)
+            expectedChoices << QString(choice);
+        QCOMPARE(choices, expectedChoices);
+        QCOMPARE(info.defaultIndex, expected.defaultIndex);
     }
 
     void defaultsAndTheirEnabledStates()
@@ -82,17 +118,26 @@ class TestSettingsRules : public QObject
         QVERIFY(!state.isListEnabled(Setting::StrobeEdge));
     }
 
+    // Choosing in any other list re-applies no rule: enabled states put out
+    // of step with the rules stay so.
     void otherListsHaveNoChangeHandler()
     {
         SettingsState state;
-        selectDefaults(state);
+        selectDefaults(state); // Graphics and Autoshare
+        state.setListEnabled(Setting::Language, true);
+        state.setListEnabled(Setting::LanguageStandard, true);
+        state.setListEnabled(Setting::SpaceCompensation, true);
+        state.setListEnabled(Setting::StrobeEdge, false);
         for (const SettingInfo& info : settingsCatalogue()) {
             if (info.setting == Setting::CharacterTable || info.setting == Setting::Interface)
                 continue;
-            state.setSelectedIndex(info.setting, 0);
+            for (int choice = 0; choice < int(info.choices.size()); ++choice)
+                state.setSelectedIndex(info.setting, choice);
         }
-        QVERIFY(!state.isListEnabled(Setting::Language));
-        QVERIFY(state.isListEnabled(Setting::StrobeEdge));
+        QVERIFY(state.isListEnabled(Setting::Language));
+        QVERIFY(state.isListEnabled(Setting::LanguageStandard));
+        QVERIFY(state.isListEnabled(Setting::SpaceCompensation));
+        QVERIFY(!state.isListEnabled(Setting::StrobeEdge));
     }
 
     void defaultsAfterUsbAndIndianLanguage()

@@ -4,11 +4,8 @@
 
 #include "download.h"
 #include "flagsettings.h"
-#include "messagebox.h"
-#include "platform.h"
-#include "privatecupsscheduler.h"
+#include "schedulerfixture.h"
 #include "settingslists.h"
-#include "spooler.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,7 +14,6 @@
 
 namespace
 {
-const QString queue = QStringLiteral("TR7400");
 const QString title = QStringLiteral("Permanent Settings Configuration");
 constexpr int downloads = 300;
 
@@ -53,41 +49,23 @@ class TestSoak : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PrivateCupsScheduler> m_cups;
-    std::unique_ptr<Spooler> m_spooler;
-    QList<int> m_pauses;
+    SchedulerFixture f;
 
   private slots:
     void initTestCase()
     {
-        m_cups = std::make_unique<PrivateCupsScheduler>();
-        QVERIFY2(m_cups->resetToOneQueue(queue), qPrintable(m_cups->errorString()));
-        m_spooler = createPlatformSpooler();
-        MessageBox::setTesting(true);
-        // The pause after a download lasts until the printer took the job,
-        // so that the busy check lets the next one through.
-        Platform::setPauseHandler([this](int ms) {
-            m_pauses << ms;
-            if (!m_cups->waitForNoActiveJobs(queue, 20000))
-                qWarning("%s", qPrintable(m_cups->errorString()));
-        });
-    }
-
-    void cleanupTestCase()
-    {
-        Platform::setPauseHandler({});
-        m_spooler.reset();
-        m_cups.reset();
+        QVERIFY2(f.reset(), qPrintable(f.error()));
+        f.waitForJobsInPause = true;
     }
 
     void downloadsInARow()
     {
         QRandomGenerator random(7400);
         // The first download opens what libcups keeps for the whole process.
-        mdlFlagSettings::fncDownloadFlagSettings(2, randomBlock(random), *m_spooler, nullptr);
-        QCOMPARE(m_cups->waitForCaptured(1, 20000).size(), 1);
-        m_cups->clearCaptured();
-        m_pauses.clear();
+        mdlFlagSettings::fncDownloadFlagSettings(2, randomBlock(random), f.spooler(), nullptr);
+        QCOMPARE(f.cups().waitForCaptured(1, 20000).size(), 1);
+        f.cups().clearCaptured();
+        f.pauses.clear();
         const int descriptors = openDescriptors();
 
         QElapsedTimer timer;
@@ -100,7 +78,7 @@ class TestSoak : public QObject
                 block = randomBlock(random);
             previous = block;
             expected << expectedJob(block);
-            mdlFlagSettings::fncDownloadFlagSettings(2, block, *m_spooler, nullptr);
+            mdlFlagSettings::fncDownloadFlagSettings(2, block, f.spooler(), nullptr);
             QVERIFY2(MessageBox::history().isEmpty(),
                      qPrintable(QStringLiteral("download %1: %2")
                                     .arg(i)
@@ -108,8 +86,8 @@ class TestSoak : public QObject
         }
         qInfo("%d downloads in %lld ms", downloads, timer.elapsed());
 
-        QCOMPARE(m_pauses, QList<int>(downloads, 2500));
-        const QList<CapturedJob> jobs = m_cups->waitForCaptured(downloads, 20000);
+        QCOMPARE(f.pauses, QList<int>(downloads, 2500));
+        const QList<CapturedJob> jobs = f.cups().waitForCaptured(downloads, 20000);
         QCOMPARE(jobs.size(), downloads);
         for (int i = 0; i < downloads; ++i) {
             QVERIFY2(jobs[i].bytes == expected[i],
@@ -118,7 +96,7 @@ class TestSoak : public QObject
                                     .arg(jobs[i].bytes.toHex(' '), expected[i].toHex(' '))));
             QCOMPARE(jobs[i].title, title);
         }
-        QCOMPARE(m_cups->activeJobs(queue), 0);
+        QCOMPARE(f.cups().activeJobs(f.queue), 0);
         QCOMPARE(openDescriptors(), descriptors);
     }
 };

@@ -2,7 +2,8 @@
 # Checks the privatecups tool: a command run under it finds the raw queue
 # TR7400 as its default printer, and afterwards the scheduler is gone, the
 # job's bytes are kept in the folder and shown as a hex dump; the command's
-# exit code and an interrupt are handled.
+# exit code and an interrupt are handled; no other user reaches the
+# scheduler, and --user runs the command as the one who may.
 #   privatecups-test.sh PRIVATECUPS WORKFOLDER
 # Exit code 77 (skipped) when not root: the scheduler needs it.
 set -u
@@ -22,12 +23,17 @@ fail() {
 rm -rf "$work"
 mkdir -p "$work"
 
+# The scheduler's socket as the tool's first line names it in an output file.
+socket_of() {
+    sed -n 's/^Private CUPS scheduler on \(.*\): raw queue .*/\1/p' "$1"
+}
+
 # The folder of the scheduler named in the tool's first line must be gone,
 # and no process may still use it.
 check_stopped() {
-    socket=$(sed -n 's/^Private CUPS scheduler on \(.*\): raw queue .*/\1/p' "$1")
+    socket=$(socket_of "$1")
     [ -n "$socket" ] || { fail "$1 names no scheduler"; return; }
-    folder=$(dirname "$socket")
+    folder=$(dirname "$(dirname "$socket")")
     [ ! -e "$folder" ] || fail "the scheduler's folder $folder is left behind"
     if ps -eo args= | grep -F "$folder/" | grep -v grep >/dev/null; then
         fail "a process of the scheduler in $folder is still running"
@@ -69,11 +75,17 @@ perl -e 'setpgrp(0, 0); exec @ARGV or exit 127' "$tool" --jobs "$work/jobs" -- s
     printf "kept" | lp -o raw -t "Before Ctrl+C" >/dev/null && exec sleep 60' \
     >"$work/out3.txt" 2>&1 &
 pid=$!
-for _ in $(seq 150); do
-    grep -q '^Private CUPS scheduler on' "$work/out3.txt" && break
+# Once the backend has kept the job: polled, with a bound far beyond need.
+kept=""
+for _ in $(seq 600); do
+    socket=$(socket_of "$work/out3.txt")
+    if [ -n "$socket" ] && [ -e "$(dirname "$(dirname "$socket")")/capture/job-1.bin" ]; then
+        kept=yes
+        break
+    fi
     sleep 0.1
 done
-sleep 2
+[ -n "$kept" ] || fail "the job sent before Ctrl+C was not captured within 60 s"
 kill -INT "-$pid"
 wait "$pid"
 code=$?
@@ -82,6 +94,48 @@ cat "$work/out3.txt"
 grep -qF 'Job 1 "Before Ctrl+C", 4 bytes:' "$work/out3.txt" ||
     fail "the job sent before Ctrl+C was not kept"
 check_stopped "$work/out3.txt"
+
+# 4. Another user of the machine cannot reach the scheduler: neither ask it
+# nor add a printer to it. Root still can.
+"$tool" --jobs "$work/jobs" -- sh -c '
+    echo "socket folder: $(stat -c %a "$(dirname "$CUPS_SERVER")")"
+    # lpstat says nothing of a scheduler it cannot reach; what it lists tells.
+    if setpriv --reuid=daemon --regid=daemon --clear-groups lpstat -e -d 2>&1 | grep -q TR7400; then
+        echo "daemon reached the scheduler"
+    fi
+    if setpriv --reuid=daemon --regid=daemon --clear-groups \
+        lpadmin -p EVIL -v capture:/tmp -E >/dev/null 2>&1; then
+        echo "daemon added a printer"
+    fi
+    lpstat -e' >"$work/out4.txt" 2>&1
+code=$?
+cat "$work/out4.txt"
+[ "$code" -eq 0 ] || fail "exit code $code, expected 0"
+grep -qx 'socket folder: 700' "$work/out4.txt" || fail "the socket's folder is open to others"
+! grep -q 'daemon reached the scheduler' "$work/out4.txt" || fail "another user reached the scheduler"
+! grep -q 'daemon added a printer' "$work/out4.txt" || fail "another user added a printer"
+grep -qx 'TR7400' "$work/out4.txt" && ! grep -q EVIL "$work/out4.txt" ||
+    fail "the scheduler's printers are not just TR7400"
+
+# 5. --user: the command runs as that user, who reaches the scheduler and is
+# given the jobs. A title that would steer the terminal is shown escaped: the
+# scheduler lets C1 controls through (U+009B is CSI to many terminals).
+"$tool" --user nobody --jobs "$work/jobs5" -- sh -c '
+    id -un
+    lpstat -d
+    printf x | lp -o raw -t "$(printf "T\302\23331mX\"q\"\\\\")" >/dev/null' \
+    >"$work/out5.txt" 2>&1
+code=$?
+cat -v "$work/out5.txt"
+[ "$code" -eq 0 ] || fail "exit code $code as user nobody, expected 0"
+grep -qx nobody "$work/out5.txt" || fail "the command did not run as nobody"
+grep -q '^system default destination: TR7400$' "$work/out5.txt" ||
+    fail "user nobody did not reach the scheduler"
+grep -qF 'Job 1 "T\x9b31mX\"q\"\\", 1 bytes:' "$work/out5.txt" ||
+    fail "the job title is not shown escaped"
+! grep -q "$(printf '\302\233')" "$work/out5.txt" || fail "a control character reached the terminal"
+[ "$(stat -c %U "$work/jobs5/job-1.bin")" = nobody ] || fail "the kept job is not nobody's"
+check_stopped "$work/out5.txt"
 
 [ "$failures" -eq 0 ] && echo "PASS" && exit 0
 exit 1

@@ -3,10 +3,13 @@
 // instead of printing them. When the command ends, the scheduler stops, the
 // jobs are copied to a folder that stays, and each is shown as a hex dump.
 //
-//   privatecups [--queue NAME] [--jobs FOLDER] [--no-dump] [--] COMMAND [ARGUMENT...]
+//   privatecups [--queue NAME] [--jobs FOLDER] [--user NAME] [--no-dump] [--] COMMAND [ARGUMENT...]
 //
-// The exit code is the command's (128 + signal when a signal ended it), or 125
-// when the scheduler could not be set up. Needs root, as the fixture does.
+// The scheduler needs root, as the fixture does; with --user the command runs
+// as that user instead (the one who started sudo, say), who alone besides
+// root can reach the scheduler, and who is given the kept jobs. The exit code
+// is the command's (128 + signal when a signal ended it), or 125 when the
+// scheduler could not be set up.
 
 #include "privatecupsscheduler.h"
 
@@ -20,12 +23,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <spawn.h>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace
 {
@@ -61,17 +65,36 @@ void setEndingSignals(void (*handler)(int))
 struct Options {
     QString queue = QStringLiteral("TR7400");
     QString jobs = QStringLiteral("tryout-jobs");
+    QString user; // runs the command as this user; empty: as root
     bool dump = true;
     std::vector<char*> command;
 };
 
+// The user the command runs as.
+struct User {
+    QByteArray name;
+    QByteArray home;
+    uid_t uid = 0;
+    gid_t gid = 0;
+};
+
+std::optional<User> findUser(const QString& name)
+{
+    const passwd* entry = ::getpwnam(name.toLocal8Bit().constData());
+    if (!entry)
+        return std::nullopt;
+    return User{entry->pw_name, entry->pw_dir, entry->pw_uid, entry->pw_gid};
+}
+
 void usage(std::FILE* to)
 {
-    std::fputs("Usage: privatecups [--queue NAME] [--jobs FOLDER] [--no-dump] [--] COMMAND "
-               "[ARGUMENT...]\n"
+    std::fputs("Usage: privatecups [--queue NAME] [--jobs FOLDER] [--user NAME] [--no-dump] [--]\n"
+               "                   COMMAND [ARGUMENT...]\n"
                "Runs COMMAND against a private CUPS scheduler whose raw queue NAME (TR7400) is\n"
                "the default printer, then stops the scheduler, keeps each job's bytes and title\n"
-               "in FOLDER (./tryout-jobs) and shows them as a hex dump. Needs root.\n",
+               "in FOLDER (./tryout-jobs) and shows them as a hex dump. Needs root; with --user\n"
+               "the command runs as that user, the only one besides root who can reach the\n"
+               "scheduler.\n",
                to);
 }
 
@@ -84,9 +107,12 @@ bool parse(int argc, char** argv, Options& options)
             ++i;
             break;
         }
-        if ((argument == "--queue" || argument == "--jobs") && i + 1 < argc) {
-            (argument == "--queue" ? options.queue : options.jobs) =
-                QString::fromLocal8Bit(argv[++i]);
+        if ((argument == "--queue" || argument == "--jobs" || argument == "--user") &&
+            i + 1 < argc) {
+            QString& value = argument == "--queue"  ? options.queue
+                             : argument == "--jobs" ? options.jobs
+                                                    : options.user;
+            value = QString::fromLocal8Bit(argv[++i]);
         } else if (argument == "--no-dump") {
             options.dump = false;
         } else if (argument.startsWith("-")) {
@@ -110,6 +136,24 @@ void say(const QString& text)
 void complain(const QString& text)
 {
     std::fputs(qPrintable("privatecups: " + text + '\n'), stderr);
+}
+
+// A job's title as it may be shown on a terminal: control characters, which
+// could move the cursor or retitle the window, are written as \xNN, and the
+// quotes and backslashes that would end or bend the quoting as \" and \\.
+QString printable(const QString& title)
+{
+    QString text;
+    for (QChar c : title) {
+        const char16_t code = c.unicode();
+        if (code < 0x20 || (code >= 0x7f && code < 0xa0))
+            text += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        else if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            text += QLatin1Char('\\') + c;
+        else
+            text += c;
+    }
+    return text;
 }
 
 // Offset, sixteen bytes, then the printable ones, as od -A x -t x1z shows them.
@@ -157,27 +201,31 @@ bool prepareJobFolder(const QString& folder)
     return true;
 }
 
-int runCommand(std::vector<char*>& command)
+// Runs the command, as the user when one is given, with the signals' usual
+// effects back.
+int runCommand(std::vector<char*>& command, const std::optional<User>& user)
 {
-    // The command gets the signals' usual effects back.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (int signal : endingSignals)
-        sigaddset(&defaults, signal);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-
-    pid_t child = 0;
-    const int error =
-        posix_spawnp(&child, command[0], nullptr, &attributes, command.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
+    const pid_t child = ::fork();
+    if (child < 0) {
         complain(QStringLiteral("cannot start %1: %2")
                      .arg(QString::fromLocal8Bit(command[0]),
-                          QString::fromLocal8Bit(std::strerror(error))));
+                          QString::fromLocal8Bit(std::strerror(errno))));
         return 127;
+    }
+    if (child == 0) {
+        // Only async-signal-safe calls from here on, up to exec.
+        for (int signal : endingSignals)
+            ::signal(signal, SIG_DFL);
+        if (user && (::initgroups(user->name.constData(), user->gid) != 0 ||
+                     ::setgid(user->gid) != 0 || ::setuid(user->uid) != 0)) {
+            static const char message[] = "privatecups: cannot become the user\n";
+            (void)!::write(STDERR_FILENO, message, sizeof message - 1);
+            ::_exit(126);
+        }
+        ::execvp(command[0], command.data());
+        static const char message[] = "privatecups: cannot start the command\n";
+        (void)!::write(STDERR_FILENO, message, sizeof message - 1);
+        ::_exit(127);
     }
     g_child = child;
     // A signal that came before the pid was known is passed on now.
@@ -199,14 +247,25 @@ int runCommand(std::vector<char*>& command)
 }
 
 // The fixture moves HOME to a throwaway folder; a display that needs the
-// user's X cookie must still accept the command's windows.
-void keepXAuthority()
+// user's X cookie must still accept the command's windows. The cookie is the
+// user's own when the command runs as one.
+void keepXAuthority(const std::optional<User>& user)
 {
     if (qEnvironmentVariableIsSet("XAUTHORITY"))
         return;
-    const QString cookie = QDir(qEnvironmentVariable("HOME")).filePath(".Xauthority");
-    if (!qEnvironmentVariableIsEmpty("HOME") && QFileInfo::exists(cookie))
+    const QString home = user ? QFile::decodeName(user->home) : qEnvironmentVariable("HOME");
+    const QString cookie = QDir(home).filePath(".Xauthority");
+    if (!home.isEmpty() && QFileInfo::exists(cookie))
         qputenv("XAUTHORITY", QFile::encodeName(cookie));
+}
+
+// The kept jobs belong to the user the command ran as.
+void giveJobs(const QString& folder, const User& user)
+{
+    QDir dir(folder);
+    for (const QString& name : dir.entryList({"job-*.bin", "job-*.title"}, QDir::Files))
+        (void)!::chown(QFile::encodeName(dir.filePath(name)).constData(), user.uid, user.gid);
+    (void)!::chown(QFile::encodeName(folder).constData(), user.uid, user.gid);
 }
 
 } // namespace
@@ -229,17 +288,26 @@ int main(int argc, char* argv[])
 
     int qtArgc = 1;
     QCoreApplication application(qtArgc, argv);
+    std::optional<User> user;
+    if (!options.user.isEmpty()) {
+        user = findUser(options.user);
+        if (!user) {
+            complain("there is no user " + options.user);
+            return 2;
+        }
+    }
     const QString jobFolder = QFileInfo(options.jobs).absoluteFilePath();
     if (!prepareJobFolder(jobFolder)) {
         complain("cannot create the job folder " + jobFolder);
         return setupFailed;
     }
-    keepXAuthority();
+    keepXAuthority(user);
 
     // Ignored before the scheduler starts, so that it inherits the ignoring.
     setEndingSignals(SIG_IGN);
     PrivateCupsScheduler cups;
-    if (!cups.start() || !cups.addQueue(options.queue) || !cups.setDefault(options.queue)) {
+    if (!cups.start() || !cups.addQueue(options.queue) || !cups.setDefault(options.queue) ||
+        (user && !cups.allowUser(user->uid, user->gid))) {
         complain("cannot set up the private scheduler: " + cups.errorString());
         return setupFailed;
     }
@@ -247,11 +315,13 @@ int main(int argc, char* argv[])
     say(QStringLiteral("Private CUPS scheduler on %1: raw queue %2 is the default printer.")
             .arg(cups.socketPath(), options.queue));
 
-    const int exitCode = g_signal != 0 ? 128 + g_signal : runCommand(options.command);
+    const int exitCode = g_signal != 0 ? 128 + g_signal : runCommand(options.command, user);
 
     const bool drained = cups.waitForNoActiveJobs(options.queue, drainMs);
     const QList<CapturedJob> jobs = cups.captured();
     const bool kept = keepJobs(jobs, jobFolder);
+    if (user)
+        giveJobs(jobFolder, *user);
     cups.stop();
 
     say(QStringLiteral("The private scheduler has stopped. %1 job(s) were kept in %2/ "
@@ -264,7 +334,8 @@ int main(int argc, char* argv[])
     if (options.dump) {
         for (const CapturedJob& job : jobs) {
             say(QStringLiteral("Job %1 \"%2\", %3 bytes:")
-                    .arg(QString::number(job.id), job.title, QString::number(job.bytes.size())));
+                    .arg(QString::number(job.id), printable(job.title),
+                         QString::number(job.bytes.size())));
             std::fputs(qPrintable(hexDump(job.bytes)), stdout);
         }
         std::fflush(stdout);

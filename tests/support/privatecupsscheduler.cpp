@@ -9,8 +9,8 @@
 #include <QThread>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
+#include <pwd.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -88,7 +88,6 @@ PrivateCupsScheduler::PrivateCupsScheduler()
 PrivateCupsScheduler::~PrivateCupsScheduler()
 {
     stop();
-    stopThawer();
 }
 
 QString PrivateCupsScheduler::path(const QString& relative) const
@@ -98,7 +97,18 @@ QString PrivateCupsScheduler::path(const QString& relative) const
 
 QString PrivateCupsScheduler::socketPath() const
 {
-    return path("cups.sock");
+    return path("socket/cups.sock");
+}
+
+bool PrivateCupsScheduler::allowUser(uid_t uid, gid_t gid)
+{
+    for (const char* dir : {"socket", "home", "home/.cups"}) {
+        if (::chown(QFile::encodeName(path(QString::fromLatin1(dir))).constData(), uid, gid) != 0)
+            return fail(QStringLiteral("Cannot give %1 to user %2.")
+                            .arg(path(QString::fromLatin1(dir)))
+                            .arg(uid));
+    }
+    return true;
 }
 
 bool PrivateCupsScheduler::prepareFolders()
@@ -112,13 +122,20 @@ bool PrivateCupsScheduler::prepareFolders()
     const QDir root(m_root.path());
     for (const char* dir : {"bin/backend", "bin/daemon", "bin/filter", "bin/notifier",
                             "bin/cgi-bin", "bin/monitor", "bin/driver", "spool/tmp", "cache",
-                            "state", "log", "ssl", "ppd", "capture", "home/.cups"}) {
+                            "state", "log", "ssl", "ppd", "capture", "home/.cups", "socket"}) {
         if (!root.mkpath(QString::fromLatin1(dir)))
             return fail(QStringLiteral("Cannot create %1.").arg(path(QString::fromLatin1(dir))));
     }
-    // The backend writes here as lp.
-    if (::chmod(QFile::encodeName(path("capture")).constData(), 0777) != 0)
-        return fail("Cannot open the capture folder to user lp.");
+    // cupsd opens its socket to everyone; the folder keeps other users of
+    // the machine from reaching it.
+    if (::chmod(QFile::encodeName(path("socket")).constData(), 0700) != 0)
+        return fail("Cannot close the socket's folder to other users.");
+    // The backend writes here as lp, and nobody else may.
+    const passwd* lp = ::getpwnam("lp");
+    if (!lp ||
+        ::chown(QFile::encodeName(path("capture")).constData(), lp->pw_uid, lp->pw_gid) != 0 ||
+        ::chmod(QFile::encodeName(path("capture")).constData(), 0700) != 0)
+        return fail("Cannot give the capture folder to user lp.");
 
     const QString cupsExec = findCupsExec();
     if (cupsExec.isEmpty())
@@ -200,13 +217,13 @@ bool PrivateCupsScheduler::isRunning() const
 
 bool PrivateCupsScheduler::start()
 {
+    // Only root can run the backends as lp, as the real scheduler does.
+    if (::geteuid() != 0)
+        return fail("The private CUPS scheduler needs root.");
     if (!m_prepared)
         return false;
     if (isRunning())
         return true;
-    // Only root can run the backends as lp, as the real scheduler does.
-    if (::geteuid() != 0)
-        return fail("The private CUPS scheduler needs root.");
     const QString cupsd = findTool("cupsd");
     if (cupsd.isEmpty())
         return fail("cupsd was not found: the package cups-daemon is not installed.");
@@ -252,42 +269,18 @@ void PrivateCupsScheduler::stop()
     m_cupsd.reset();
 }
 
-bool PrivateCupsScheduler::freeze(int thawAfterMs)
+bool PrivateCupsScheduler::freeze()
 {
     if (!isRunning())
         return fail("cupsd cannot be frozen: it is not running.");
-    const auto pid = static_cast<pid_t>(m_cupsd->processId());
-    stopThawer();
-    if (::kill(pid, SIGSTOP) != 0)
+    if (::kill(static_cast<pid_t>(m_cupsd->processId()), SIGSTOP) != 0)
         return fail("cupsd cannot be frozen.");
     m_frozen = true;
-    if (thawAfterMs >= 0) {
-        m_thawRequested = false;
-        m_thawer = std::thread([this, pid, thawAfterMs] {
-            std::unique_lock lock(m_thawMutex);
-            m_thawNow.wait_for(lock, std::chrono::milliseconds(thawAfterMs),
-                               [this] { return m_thawRequested; });
-            ::kill(pid, SIGCONT);
-        });
-    }
     return true;
-}
-
-void PrivateCupsScheduler::stopThawer()
-{
-    if (!m_thawer.joinable())
-        return;
-    {
-        const std::lock_guard lock(m_thawMutex);
-        m_thawRequested = true;
-    }
-    m_thawNow.notify_all();
-    m_thawer.join();
 }
 
 bool PrivateCupsScheduler::thaw()
 {
-    stopThawer();
     if (!m_frozen)
         return true;
     if (!isRunning() || ::kill(static_cast<pid_t>(m_cupsd->processId()), SIGCONT) != 0)

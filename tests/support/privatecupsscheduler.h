@@ -6,10 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
+#include <sys/types.h>
 
 // A job that reached the capture backend.
 struct CapturedJob {
@@ -20,7 +18,8 @@ struct CapturedJob {
 
 // A CUPS scheduler of the test's own, in a temporary folder: the machine's
 // scheduler and its settings are never touched. It listens on a unix socket
-// only, and its queues are raw queues whose device, the capture backend,
+// only, in a folder that only root (or the one user let in by allowUser) can
+// enter, and its queues are raw queues whose device, the capture backend,
 // keeps every job's bytes and title for the test to read.
 //
 // The constructor points this process (libcups and the lp/lpadmin/lpstat
@@ -44,15 +43,18 @@ class PrivateCupsScheduler
     // Ends cupsd: terminate, then kill. Also resumes a frozen one first.
     void stop();
     // Suspends cupsd (SIGSTOP): its socket still accepts connections but
-    // nothing answers, as with a hung scheduler. With thawAfterMs, it resumes
-    // by itself after that long, also while the test waits in a call.
-    bool freeze(int thawAfterMs = -1);
+    // nothing answers, as with a hung scheduler.
+    bool freeze();
     bool thaw();
     bool isRunning() const;
 
     // Why the last failing call failed, with the end of the scheduler's log.
     QString errorString() const { return m_error; }
     QString socketPath() const;
+    // Lets one more user (besides root) reach the scheduler, and gives that
+    // user the throwaway home: a program run as that user works as root's
+    // does. Nobody else can enter the socket's folder.
+    bool allowUser(uid_t uid, gid_t gid);
     QString logTail(int lines = 30) const;
 
     bool addQueue(const QString& name);
@@ -101,17 +103,12 @@ class PrivateCupsScheduler
     bool run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
              QByteArray* output = nullptr);
     bool fail(const QString& message);
-    void stopThawer();
     QString path(const QString& relative) const;
 
     QTemporaryDir m_root;
     std::unique_ptr<QProcess> m_cupsd;
     bool m_prepared = false;
     bool m_frozen = false;
-    std::thread m_thawer;
-    std::mutex m_thawMutex;
-    std::condition_variable m_thawNow;
-    bool m_thawRequested = false;
     QStringList m_queues;
     QString m_error;
 };

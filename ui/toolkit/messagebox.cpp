@@ -11,6 +11,7 @@ namespace
 bool testing = false;
 QQueue<Answer> answers;
 QList<Shown> shown;
+std::function<void(const Shown&)> observer;
 
 Answer defaultAnswer(Buttons buttons)
 {
@@ -42,8 +43,13 @@ Answer show(const QString& text, Icon icon, Buttons buttons, const std::optional
 {
     const QString caption = title.value_or(QCoreApplication::applicationName());
     shown.append({text, icon, buttons, caption});
-    if (testing)
+    if (testing) {
+        if (observer) {
+            const Shown box = shown.last(); // the observer may show another
+            observer(box);
+        }
         return answers.isEmpty() ? defaultAnswer(buttons) : answers.dequeue();
+    }
 
     // Over the window the user is working in, not in the middle of the screen.
     QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton,
@@ -81,6 +87,12 @@ void setTesting(bool on)
 {
     testing = on;
     answers.clear();
+    observer = {};
+}
+
+void setObserver(std::function<void(const Shown&)> function)
+{
+    observer = std::move(function);
 }
 
 void queueAnswer(Answer answer)

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -34,6 +35,9 @@ Answer show(const QString& text, Icon icon, Buttons buttons,
 // returned, or the box's default button (OK, Yes) when nothing is queued.
 void setTesting(bool testing);
 void queueAnswer(Answer answer);
+// Called with each box as it is shown in testing mode, before it is answered:
+// a test sees the windows as the user would while the box is up.
+void setObserver(std::function<void(const Shown&)> observer);
 const QList<Shown>& history();
 // The texts of the boxes shown, in order.
 QStringList shownTexts();
