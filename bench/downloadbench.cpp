@@ -5,8 +5,8 @@
 //
 //   downloadbench [COUNT]   prints each pair, then the medians and the ratio
 
-#include "download.h"
 #include "rawspooljob.h"
+#include "settingsjob.h"
 #include "settingslists.h"
 
 #include <QCoreApplication>
@@ -33,10 +33,10 @@ double median(std::vector<double> values)
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-bool waitUntilIdle(Spooler& spooler, const QString& printer)
+bool waitUntilIdle(Spooler& spooler, const std::string& printer)
 {
     for (int tries = 0; tries < 6000; ++tries) {
-        QString reason;
+        std::string reason;
         const std::unique_ptr<SpoolPrinter> opened = spooler.open(printer, &reason);
         if (opened && opened->activeJobCount() == 0)
             return true;
@@ -82,8 +82,9 @@ int main(int argc, char* argv[])
     // The block of the default choices, as the window would build it.
     SettingsState lists;
     selectDefaults(lists);
-    const QByteArray bytes = mdlFlagSettings::downloadJobBytes(
-        mdlFlagSettings::downloadModeSend, mdlFlagSettings::fncGetFlagSettings(lists));
+    const FlagSettingsBlock block = mdlFlagSettings::fncGetFlagSettings(lists);
+    const QByteArray bytes = QByteArray::fromStdString(
+        mdlFlagSettings::downloadJobBytes(mdlFlagSettings::downloadModeSend, block));
     QTemporaryFile file;
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
         std::fprintf(stderr, "downloadbench: cannot write the job file\n");
@@ -93,13 +94,13 @@ int main(int argc, char* argv[])
     const std::unique_ptr<Spooler> spooler = createPlatformSpooler();
     const DefaultPrinter target = spooler->defaultPrinter();
     if (target.status != DefaultPrinter::Status::Found) {
-        std::fprintf(stderr, "downloadbench: no default printer: %s\n", qPrintable(target.reason));
+        std::fprintf(stderr, "downloadbench: no default printer: %s\n", target.reason.c_str());
         return 1;
     }
-    std::printf("bytes %s\nprinter %s\n", bytes.toHex(' ').constData(), qPrintable(target.name));
+    std::printf("bytes %s\nprinter %s\n", bytes.toHex(' ').constData(), target.name.c_str());
 
     const QByteArray fileName = QFile::encodeName(file.fileName());
-    const QByteArray printerName = target.name.toUtf8();
+    const QByteArray printerName = QByteArray::fromStdString(target.name);
     std::vector<double> downloads;
     std::vector<double> lps;
     QElapsedTimer clock;
@@ -115,8 +116,8 @@ int main(int argc, char* argv[])
             clock.start();
             bool ok = false;
             if (download) {
-                ok = runRawSpoolJob(*spooler, QStringLiteral("Permanent Settings Configuration"),
-                                    {bytes}, true)
+                ok = mdlFlagSettings::sendFlagSettings(*spooler, mdlFlagSettings::downloadModeSend,
+                                                       block)
                          .outcome == SpoolResult::Outcome::Sent;
             } else {
                 ok = runLp(printerName, fileName);

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
+#include "rawspooljob.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 class Spooler;
 
@@ -13,11 +15,12 @@ class Spooler;
 enum class FeaturesCommandSet { EscP, Ibm };
 
 // The document name the page is spooled under.
-QString featuresDocumentName(FeaturesCommandSet commandSet);
+std::string_view featuresDocumentName(FeaturesCommandSet commandSet);
 
 // The title block and the body block, each written whole with one write.
-QList<QByteArray> featuresPageBlocks(FeaturesCommandSet commandSet);
+std::vector<std::string> featuresPageBlocks(FeaturesCommandSet commandSet);
 
-// Sends the page to the default printer, without a busy check, and tells the
-// user of any failure.
-void printFeaturesPage(Spooler& spooler, FeaturesCommandSet commandSet);
+// Sends the page to the printer named, or to the default printer, without a
+// busy check. The caller tells the user how it ended.
+SpoolResult sendFeaturesPage(Spooler& spooler, FeaturesCommandSet commandSet,
+                             const std::string& printerName = {});

@@ -2,7 +2,6 @@
 
 #include "catalogue.h"
 
-#include <QByteArray>
 #include <array>
 #include <cstdint>
 

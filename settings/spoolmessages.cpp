@@ -1,23 +1,33 @@
 #include "spoolmessages.h"
 
 #include "messagebox.h"
+#include "messagetexts.h"
+
+namespace
+{
+template <std::size_t N> QString joined(const std::array<std::string_view, N>& lines)
+{
+    QStringList texts;
+    for (std::string_view line : lines)
+        texts << fromText(line);
+    return texts.join(QStringLiteral("\r\n"));
+}
+} // namespace
+
+QString fromText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QString messageTitle()
 {
-    return QStringLiteral("Printer Configuration Utility");
+    return fromText(MessageTexts::title);
 }
 
 bool confirmPrinterReady()
 {
-    const QString text = MessageBox::lines({
-        QStringLiteral("Please check whether the printer is :"),
-        QStringLiteral("* Switched ON"),
-        QStringLiteral("* In online mode"),
-        QStringLiteral("* In Parallel or Autoshare interface"),
-        QString(),
-        QStringLiteral("To continue press OK else press Cancel to quit."),
-    });
-    return MessageBox::show(text, MessageBox::Icon::Information, MessageBox::Buttons::OkCancel,
+    return MessageBox::show(joined(MessageTexts::printerReady), MessageBox::Icon::Information,
+                            MessageBox::Buttons::OkCancel,
                             messageTitle()) == MessageBox::Answer::Ok;
 }
 
@@ -31,19 +41,17 @@ bool reportSpoolResult(const SpoolResult& result, const QString& firstLine)
         return false; // the caller's to report
     case Outcome::NoPrinter:
         // Given no title, the box carries the application's own.
-        MessageBox::show(MessageBox::lines({QStringLiteral("No printer drivers are installed."),
-                                            QStringLiteral("Download Failed!!")}),
-                         MessageBox::Icon::Critical, MessageBox::Buttons::Ok);
+        MessageBox::show(joined(MessageTexts::noDriver), MessageBox::Icon::Critical,
+                         MessageBox::Buttons::Ok);
         return false;
     case Outcome::NotOpened:
-        MessageBox::show(MessageBox::lines({QStringLiteral("OpenPrinter Failed!!!"),
-                                            QStringLiteral("Unable to access printer")}),
-                         MessageBox::Icon::Critical, MessageBox::Buttons::Ok, messageTitle());
+        MessageBox::show(joined(MessageTexts::openFailure), MessageBox::Icon::Critical,
+                         MessageBox::Buttons::Ok, messageTitle());
         return false;
     case Outcome::Failed:
         break;
     }
-    reportUnexpectedFailure(firstLine, result.reason);
+    reportUnexpectedFailure(firstLine, QString::fromUtf8(result.reason));
     return false;
 }
 

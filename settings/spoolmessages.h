@@ -3,6 +3,10 @@
 #include "rawspooljob.h"
 
 #include <QString>
+#include <string_view>
+
+// The program's texts as the windows show them.
+QString fromText(std::string_view text);
 
 // The title of every message the program shows, but the no-driver message.
 QString messageTitle();

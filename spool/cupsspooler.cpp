@@ -6,17 +6,18 @@
 
 #include <cups/cups.h>
 
-#include <QFile>
-#include <QList>
-
 #include <pthread.h>
 #include <pwd.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <utility>
 
 namespace
@@ -82,35 +83,38 @@ int giveUp(http_t*, void*)
     return 0;
 }
 
-QString systemError(int error)
+std::string systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return std::strerror(error);
 }
 
-QString lastCupsError()
+std::string lastCupsError()
 {
     const char* text = cupsLastErrorString();
     if (text && *text)
-        return QString::fromUtf8(text);
-    return QString::fromUtf8(ippErrorString(cupsLastError()));
+        return text;
+    return ippErrorString(cupsLastError());
 }
 
-Http connectToScheduler(QString* reason)
+std::string unreachable(const std::string& why)
 {
-    const QString server = QString::fromUtf8(cupsServer());
+    return "The print spooler (CUPS at " + std::string(cupsServer()) +
+           ") cannot be reached: " + why;
+}
+
+Http connectToScheduler(std::string* reason)
+{
     // Created unconnected and then connected, so that the connection keeps
     // the reason of a failure.
     Http http(
         httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
     if (!http) {
-        *reason = QStringLiteral("The print spooler (CUPS at %1) cannot be reached: %2")
-                      .arg(server, lastCupsError());
+        *reason = unreachable(lastCupsError());
         return nullptr;
     }
     if (httpReconnect2(http.get(), kConnectMsec, nullptr) != 0) {
         const int error = httpError(http.get());
-        *reason = QStringLiteral("The print spooler (CUPS at %1) cannot be reached: %2")
-                      .arg(server, systemError(error != 0 ? error : ECONNREFUSED));
+        *reason = unreachable(systemError(error != 0 ? error : ECONNREFUSED));
         return nullptr;
     }
     httpSetTimeout(http.get(), kAnswerSeconds, giveUp, nullptr);
@@ -120,22 +124,20 @@ Http connectToScheduler(QString* reason)
 // Why a request on this connection got no usable answer. libcups keeps its
 // last error when the connection itself fails, so the connection is asked
 // first.
-QString requestFailure(http_t* http)
+std::string requestFailure(http_t* http)
 {
     const int error = httpError(http);
     if (error == ETIMEDOUT)
-        return QStringLiteral("The print spooler did not answer within %1 seconds.")
-            .arg(kAnswerSeconds);
+        return "The print spooler did not answer within " +
+               std::to_string(static_cast<int>(kAnswerSeconds)) + " seconds.";
     if (error != 0)
-        return QStringLiteral("The connection to the print spooler failed: %1")
-            .arg(systemError(error));
+        return "The connection to the print spooler failed: " + systemError(error);
     const http_status_t status = httpGetStatus(http);
     if (status >= HTTP_STATUS_BAD_REQUEST)
-        return QStringLiteral("The print spooler refused the request: %1")
-            .arg(QString::fromUtf8(httpStatus(status)));
+        return "The print spooler refused the request: " + std::string(httpStatus(status));
     if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         return lastCupsError();
-    return QStringLiteral("The print spooler closed the connection without an answer.");
+    return "The print spooler closed the connection without an answer.";
 }
 
 bool failedRequest(http_t* http)
@@ -145,7 +147,7 @@ bool failedRequest(http_t* http)
 }
 
 // A response whose status is a success; otherwise reason says why.
-bool succeeded(const Ipp& response, http_t* http, QString* reason)
+bool succeeded(const Ipp& response, http_t* http, std::string* reason)
 {
     if (!response) {
         *reason = requestFailure(http);
@@ -158,19 +160,19 @@ bool succeeded(const Ipp& response, http_t* http, QString* reason)
     return true;
 }
 
-QByteArray printerUri(const QByteArray& name)
+std::string printerUri(const std::string& name)
 {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", name.constData());
-    return QByteArray(uri);
+                     "/printers/%s", name.c_str());
+    return uri;
 }
 
-ipp_t* newPrinterRequest(ipp_op_t operation, const QByteArray& name)
+ipp_t* newPrinterRequest(ipp_op_t operation, const std::string& name)
 {
     ipp_t* request = ippNewRequest(operation);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 printerUri(name).constData());
+                 printerUri(name).c_str());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
     return request;
@@ -179,42 +181,46 @@ ipp_t* newPrinterRequest(ipp_op_t operation, const QByteArray& name)
 // The default named on this side, found as libcups looks for it: LPDEST,
 // PRINTER (unless "lp"), then the user's and the system's lpoptions. Empty
 // when none names one.
-QString locallyNamedDefault()
+std::string locallyNamedDefault()
 {
-    QByteArray name = qgetenv("LPDEST");
-    if (name.isEmpty() && qgetenv("PRINTER") != "lp")
-        name = qgetenv("PRINTER");
-    if (name.isEmpty()) {
-        QByteArray home = qgetenv("HOME");
-        if (home.isEmpty()) {
+    const auto environment = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    std::string name = environment("LPDEST");
+    if (name.empty() && environment("PRINTER") != "lp")
+        name = environment("PRINTER");
+    if (name.empty()) {
+        std::string home = environment("HOME");
+        if (home.empty()) {
             if (const passwd* user = getpwuid(getuid()))
                 home = user->pw_dir;
         }
-        QByteArray serverRoot = qgetenv("CUPS_SERVERROOT");
-        if (serverRoot.isEmpty())
+        std::string serverRoot = environment("CUPS_SERVERROOT");
+        if (serverRoot.empty())
             serverRoot = "/etc/cups";
-        for (const QByteArray& path : {home + "/.cups/lpoptions", serverRoot + "/lpoptions"}) {
-            QFile file(QFile::decodeName(path));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            while (!file.atEnd() && name.isEmpty()) {
-                const QList<QByteArray> words = file.readLine().simplified().split(' ');
-                if (words.size() >= 2 && words[0].compare("default", Qt::CaseInsensitive) == 0)
-                    name = words[1];
+        for (const std::string& path : {home + "/.cups/lpoptions", serverRoot + "/lpoptions"}) {
+            std::ifstream file(path);
+            std::string line;
+            while (name.empty() && std::getline(file, line)) {
+                std::istringstream words(line);
+                std::string keyword;
+                words >> keyword;
+                if (strcasecmp(keyword.c_str(), "default") == 0)
+                    words >> name;
             }
-            if (!name.isEmpty())
+            if (!name.empty())
                 break;
         }
     }
     // "name/instance": the instance holds options only.
-    const qsizetype slash = name.indexOf('/');
-    return QString::fromUtf8(slash < 0 ? name : name.left(slash));
+    return name.substr(0, name.find('/'));
 }
 
 class CupsPrinter final : public SpoolPrinter
 {
   public:
-    CupsPrinter(QByteArray name, Http http)
+    CupsPrinter(std::string name, Http http)
         : m_name(std::move(name)), m_resource("/printers/" + m_name), m_http(std::move(http))
     {
     }
@@ -228,44 +234,42 @@ class CupsPrinter final : public SpoolPrinter
         // myjobs = 0: a job of any user blocks the printer alike.
         cups_job_t* jobs = nullptr;
         const int count =
-            cupsGetJobs2(m_http.get(), &jobs, m_name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+            cupsGetJobs2(m_http.get(), &jobs, m_name.c_str(), 0, CUPS_WHICHJOBS_ACTIVE);
         if (count <= 0 || !jobs)
             return 0;
         cupsFreeJobs(count, jobs);
         return count;
     }
 
-    bool startDocument(const QString& documentName) override
+    bool startDocument(const std::string& title) override
     {
         SigpipeBlocker blocker;
         if (!m_http)
-            return failed(QStringLiteral("The printer is closed."));
+            return failed("The printer is closed.");
         if (m_jobId != 0)
-            return failed(QStringLiteral("A document is already started."));
-        const QByteArray title = documentName.toUtf8();
+            return failed("A document is already started.");
 
         // Sent here rather than by cupsCreateJob, which looks the queue up
         // again and, when that fails, lists every destination over libcups's
         // own connection with waits of a minute and more.
         ipp_t* request = newPrinterRequest(IPP_OP_CREATE_JOB, m_name);
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
-                     title.constData());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
         cups_option_t* options = nullptr;
         const int optionCount = cupsAddOption("job-sheets", "none,none", 0, &options);
         cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
         cupsFreeOptions(optionCount, options);
-        const Ipp response(cupsDoRequest(m_http.get(), request, m_resource.constData()));
-        QString reason;
+        const Ipp response(cupsDoRequest(m_http.get(), request, m_resource.c_str()));
+        std::string reason;
         if (!succeeded(response, m_http.get(), &reason))
             return failed(reason);
         ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
         if (!id)
-            return failed(QStringLiteral("The print spooler created no job."));
+            return failed("The print spooler created no job.");
         m_jobId = ippGetInteger(id, 0);
 
         m_sending = true;
-        const http_status_t status = cupsStartDocument(m_http.get(), m_name.constData(), m_jobId,
-                                                       title.constData(), CUPS_FORMAT_RAW, 1);
+        const http_status_t status = cupsStartDocument(m_http.get(), m_name.c_str(), m_jobId,
+                                                       title.c_str(), CUPS_FORMAT_RAW, 1);
         if (status != HTTP_STATUS_CONTINUE) {
             failed(requestFailure(m_http.get()));
             // The caller cancels only documents that started.
@@ -279,33 +283,31 @@ class CupsPrinter final : public SpoolPrinter
     bool startPage() override { return true; }
     bool endPage() override { return true; }
 
-    bool write(const QByteArray& bytes) override
+    bool write(const std::string& bytes) override
     {
         SigpipeBlocker blocker;
         if (!m_sending)
-            return failed(QStringLiteral("No document is started."));
+            return failed("No document is started.");
         // A write of nothing would end the document's data early.
-        if (bytes.isEmpty())
+        if (bytes.empty())
             return true;
-        const http_status_t status = cupsWriteRequestData(m_http.get(), bytes.constData(),
-                                                          static_cast<size_t>(bytes.size()));
+        const http_status_t status = cupsWriteRequestData(m_http.get(), bytes.data(), bytes.size());
         if (status == HTTP_STATUS_CONTINUE)
             return true;
         if (status == HTTP_STATUS_OK || failedRequest(m_http.get()))
             return failed(requestFailure(m_http.get()));
-        return failed(QStringLiteral("The print spooler refused the document: %1")
-                          .arg(QString::fromUtf8(httpStatus(status))));
+        return failed("The print spooler refused the document: " + std::string(httpStatus(status)));
     }
 
     bool endDocument() override
     {
         SigpipeBlocker blocker;
         if (!m_sending)
-            return failed(QStringLiteral("No document is started."));
+            return failed("No document is started.");
         // cupsFinishDocument would answer with the last status libcups kept,
         // a stale success when the answer never came; the response tells.
-        const Ipp response(cupsGetResponse(m_http.get(), m_resource.constData()));
-        QString reason;
+        const Ipp response(cupsGetResponse(m_http.get(), m_resource.c_str()));
+        std::string reason;
         if (!succeeded(response, m_http.get(), &reason))
             return failed(reason);
         m_sending = false;
@@ -325,13 +327,13 @@ class CupsPrinter final : public SpoolPrinter
         if (m_sending || !m_http || failedRequest(m_http.get())) {
             m_sending = false;
             m_http.reset();
-            QString unused;
+            std::string unused;
             m_http = connectToScheduler(&unused);
         }
         // If even this fails there is nothing left to try; the scheduler
         // aborts a job without a document by itself after 15 minutes.
         if (m_http)
-            cupsCancelJob2(m_http.get(), m_name.constData(), job, 0);
+            cupsCancelJob2(m_http.get(), m_name.c_str(), job, 0);
     }
 
     bool close() override
@@ -340,33 +342,33 @@ class CupsPrinter final : public SpoolPrinter
         bool ok = true;
         if (m_jobId != 0) {
             cancelDocument();
-            ok = failed(QStringLiteral("The document was not finished, so its job was cancelled."));
+            ok = failed("The document was not finished, so its job was cancelled.");
         }
         m_sending = false;
         m_http.reset();
         return ok;
     }
 
-    QString lastError() const override
+    std::string lastError() const override
     {
-        if (m_lastError.isEmpty())
-            return QStringLiteral("The print spooler gave no reason.");
+        if (m_lastError.empty())
+            return "The print spooler gave no reason.";
         return m_lastError;
     }
 
   private:
-    bool failed(const QString& reason)
+    bool failed(const std::string& reason)
     {
         m_lastError = reason;
         return false;
     }
 
-    const QByteArray m_name;
-    const QByteArray m_resource;
+    const std::string m_name;
+    const std::string m_resource;
     Http m_http;
     int m_jobId = 0;        // created and neither finished nor cancelled
     bool m_sending = false; // the Send-Document request is open on m_http
-    QString m_lastError;
+    std::string m_lastError;
 };
 
 class CupsSpooler final : public Spooler
@@ -385,7 +387,7 @@ class CupsSpooler final : public Spooler
         }
         if (cups_dest_t* dest = cupsGetNamedDest(http.get(), nullptr, nullptr)) {
             result.status = DefaultPrinter::Status::Found;
-            result.name = QString::fromUtf8(dest->name);
+            result.name = dest->name;
             cupsFreeDests(1, dest);
             return result;
         }
@@ -398,8 +400,8 @@ class CupsSpooler final : public Spooler
         }
         // A default named here whose queue is gone is still the one asked
         // for: opening it then fails with the scheduler's reason.
-        const QString named = locallyNamedDefault();
-        if (!named.isEmpty()) {
+        const std::string named = locallyNamedDefault();
+        if (!named.empty()) {
             result.status = DefaultPrinter::Status::Found;
             result.name = named;
             return result;
@@ -409,16 +411,15 @@ class CupsSpooler final : public Spooler
         return result;
     }
 
-    std::unique_ptr<SpoolPrinter> open(const QString& printerName, QString* reason) override
+    std::unique_ptr<SpoolPrinter> open(const std::string& name, std::string* reason) override
     {
         SigpipeBlocker blocker;
-        QString why;
+        std::string why;
         Http http = connectToScheduler(&why);
         if (http) {
             // Asked directly rather than through cupsGetNamedDest, which for
             // a missing queue lists every destination over libcups's own
             // connection, outside the time bound.
-            const QByteArray name = printerName.toUtf8();
             ipp_t* request = newPrinterRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, name);
             ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                          nullptr, "printer-name");
@@ -435,7 +436,7 @@ class CupsSpooler final : public Spooler
 } // namespace
 
 // The module's one entry point; the program loads it at its first job.
-extern "C" Q_DECL_EXPORT Spooler* pcuCreateCupsSpooler()
+extern "C" __attribute__((visibility("default"))) Spooler* pcuCreateCupsSpooler()
 {
     return new CupsSpooler;
 }

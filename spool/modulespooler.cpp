@@ -4,19 +4,24 @@
 
 #include "spooler.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QLibrary>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
 
 namespace
 {
 
-// The folder of the running program, also before a QCoreApplication exists.
-QString programFolder()
+// The folder of the running program, without a trailing separator.
+std::string programFolder()
 {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string executable(path, static_cast<std::size_t>(length));
+    const std::size_t slash = executable.rfind('/');
+    return slash == std::string::npos ? std::string(".") : executable.substr(0, slash);
 }
 
 class ModuleSpooler final : public Spooler
@@ -33,7 +38,7 @@ class ModuleSpooler final : public Spooler
         return m_spooler->defaultPrinter();
     }
 
-    std::unique_ptr<SpoolPrinter> open(const QString& printerName, QString* reason) override
+    std::unique_ptr<SpoolPrinter> open(const std::string& printerName, std::string* reason) override
     {
         if (!load()) {
             if (reason)
@@ -49,12 +54,15 @@ class ModuleSpooler final : public Spooler
         if (m_spooler)
             return true;
         // Never unloaded: the spooler's code must outlive every object it made.
-        QLibrary module(programFolder() + QStringLiteral("/" PCU_SPOOLER_MODULE));
+        const std::string path = programFolder() + "/" PCU_SPOOLER_MODULE;
+        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         using Create = Spooler* (*)();
-        const auto create = reinterpret_cast<Create>(module.resolve("pcuCreateCupsSpooler"));
+        const auto create =
+            module ? reinterpret_cast<Create>(::dlsym(module, "pcuCreateCupsSpooler")) : nullptr;
         if (!create) {
-            m_error = QStringLiteral("The print spooler module could not be loaded: %1")
-                          .arg(module.errorString());
+            const char* why = ::dlerror();
+            m_error =
+                "The print spooler module could not be loaded: " + std::string(why ? why : path);
             return false;
         }
         m_spooler.reset(create());
@@ -62,7 +70,7 @@ class ModuleSpooler final : public Spooler
     }
 
     std::unique_ptr<Spooler> m_spooler;
-    QString m_error;
+    std::string m_error;
 };
 
 } // namespace

@@ -5,21 +5,26 @@ namespace
 using Outcome = SpoolResult::Outcome;
 } // namespace
 
-SpoolResult runRawSpoolJob(Spooler& spooler, const QString& documentName,
-                           const QList<QByteArray>& blocks, bool checkBusy)
+SpoolResult runRawSpoolJob(Spooler& spooler, const std::string& documentName,
+                           const std::vector<std::string>& blocks, bool checkBusy,
+                           const std::string& printerName)
 {
-    const DefaultPrinter target = spooler.defaultPrinter();
-    switch (target.status) {
-    case DefaultPrinter::Status::NoPrinter:
-        return {Outcome::NoPrinter, target.reason};
-    case DefaultPrinter::Status::SpoolerUnreachable:
-        return {Outcome::NotOpened, target.reason};
-    case DefaultPrinter::Status::Found:
-        break;
+    std::string name = printerName;
+    if (name.empty()) {
+        DefaultPrinter target = spooler.defaultPrinter();
+        switch (target.status) {
+        case DefaultPrinter::Status::NoPrinter:
+            return {Outcome::NoPrinter, target.reason};
+        case DefaultPrinter::Status::SpoolerUnreachable:
+            return {Outcome::NotOpened, target.reason};
+        case DefaultPrinter::Status::Found:
+            break;
+        }
+        name = std::move(target.name);
     }
 
-    QString reason;
-    std::unique_ptr<SpoolPrinter> printer = spooler.open(target.name, &reason);
+    std::string reason;
+    std::unique_ptr<SpoolPrinter> printer = spooler.open(name, &reason);
     if (!printer)
         return {Outcome::NotOpened, reason};
 
@@ -36,7 +41,7 @@ SpoolResult runRawSpoolJob(Spooler& spooler, const QString& documentName,
     // Once the document exists, any failure cancels it: a half-written job
     // must not reach the printer nor block the next busy check.
     bool ok = printer->startPage();
-    for (const QByteArray& block : blocks) {
+    for (const std::string& block : blocks) {
         if (ok)
             ok = printer->write(block);
     }

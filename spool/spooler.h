@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <memory>
+#include <string>
 
 // The operating system's print spooler, as far as raw jobs need it. The
-// platform implementation is chosen by the build (CUPS on Linux); tests of
-// the logic above may record calls instead. Nothing here shows a dialog:
-// every operation reports its result and, on failure, the spooler's reason.
+// platform implementation is chosen by the build (CUPS on Linux, winspool on
+// Windows); tests of the logic above may record calls instead. Nothing here
+// shows a dialog: every operation reports its result and, on failure, the
+// spooler's reason. Names and reasons are UTF-8; job bytes are byte strings
+// whose length, not a terminator, says where they end.
 
 struct DefaultPrinter {
     enum class Status {
@@ -16,8 +17,8 @@ struct DefaultPrinter {
         SpoolerUnreachable, // the spooler could not be reached at all
     };
     Status status = Status::NoPrinter;
-    QString name;
-    QString reason; // why, when not Found
+    std::string name;
+    std::string reason; // why, when not Found
 };
 
 // One opened printer. It lives for one job; destroying it closes it.
@@ -26,14 +27,14 @@ class SpoolPrinter
   public:
     virtual ~SpoolPrinter() = default;
 
-    // Jobs not yet completed on this printer, of every user. A failed
+    // Jobs waiting in this printer's queue, of every user. A failed
     // enumeration answers 0.
     virtual int activeJobCount() = 0;
 
-    virtual bool startDocument(const QString& documentName) = 0;
+    virtual bool startDocument(const std::string& documentName) = 0;
     virtual bool startPage() = 0;
     // True only when every byte was taken.
-    virtual bool write(const QByteArray& bytes) = 0;
+    virtual bool write(const std::string& bytes) = 0;
     virtual bool endPage() = 0;
     virtual bool endDocument() = 0;
     // Drops a started document that cannot be finished, so that no half-made
@@ -42,7 +43,7 @@ class SpoolPrinter
     virtual bool close() = 0;
 
     // The spooler's own words for the last failure.
-    virtual QString lastError() const = 0;
+    virtual std::string lastError() const = 0;
 };
 
 class Spooler
@@ -52,7 +53,8 @@ class Spooler
 
     virtual DefaultPrinter defaultPrinter() = 0;
     // Null when the printer cannot be opened; reason then says why.
-    virtual std::unique_ptr<SpoolPrinter> open(const QString& printerName, QString* reason) = 0;
+    virtual std::unique_ptr<SpoolPrinter> open(const std::string& printerName,
+                                               std::string* reason) = 0;
 };
 
 // The spooler of the platform this program was built for.

@@ -2,8 +2,9 @@
 # scheduler of the tests' own.
 if(UNIX AND NOT APPLE)
   pcu_add_test(tst_cupsdownload tst_cupsdownload.cpp
-    LIBS pcu_features pcu_cupsfixture LABELS cups)
+    LIBS pcu_features pcu_platformspooler pcu_cupsfixture LABELS cups)
 endif()
 if(UNIX AND NOT APPLE)
-  pcu_add_test(tst_endtoend tst_endtoend.cpp LIBS pcu_ui pcu_cupsfixture LABELS cups gui)
+  pcu_add_test(tst_endtoend tst_endtoend.cpp
+    LIBS pcu_ui pcu_platformspooler pcu_cupsfixture LABELS cups gui)
 endif()

@@ -6,8 +6,9 @@
 #include <functional>
 #include <stdexcept>
 
-// A spooler that records every call, for tests of the logic above the spool
-// layer. The real spooler is tested against a private CUPS scheduler.
+// A spooler that records every call, for tests of the windows' logic above
+// the spool layer, in Qt's types for their assertions. The real spooler is
+// tested against a private CUPS scheduler.
 class FakeSpooler : public Spooler
 {
   public:
@@ -29,13 +30,13 @@ class FakeSpooler : public Spooler
         DefaultPrinter printer;
         printer.status = status;
         if (status == DefaultPrinter::Status::Found)
-            printer.name = QStringLiteral("TR7400");
+            printer.name = "TR7400";
         else
-            printer.reason = QStringLiteral("no default");
+            printer.reason = "no default";
         return printer;
     }
 
-    std::unique_ptr<SpoolPrinter> open(const QString& name, QString* reason) override;
+    std::unique_ptr<SpoolPrinter> open(const std::string& name, std::string* reason) override;
 
     class Printer : public SpoolPrinter
     {
@@ -46,24 +47,24 @@ class FakeSpooler : public Spooler
             record(QStringLiteral("activeJobCount"));
             return m_spooler.activeJobs;
         }
-        bool startDocument(const QString& name) override
+        bool startDocument(const std::string& name) override
         {
-            m_spooler.documents << name;
+            m_spooler.documents << QString::fromStdString(name);
             if (m_spooler.onStartDocument)
                 m_spooler.onStartDocument();
             return record(QStringLiteral("startDocument"));
         }
         bool startPage() override { return record(QStringLiteral("startPage")); }
-        bool write(const QByteArray& bytes) override
+        bool write(const std::string& bytes) override
         {
-            m_spooler.writes << bytes;
+            m_spooler.writes << QByteArray::fromStdString(bytes);
             return record(QStringLiteral("write"));
         }
         bool endPage() override { return record(QStringLiteral("endPage")); }
         bool endDocument() override { return record(QStringLiteral("endDocument")); }
         void cancelDocument() override { record(QStringLiteral("cancelDocument")); }
         bool close() override { return record(QStringLiteral("close")); }
-        QString lastError() const override { return QStringLiteral("The spooler said no."); }
+        std::string lastError() const override { return "The spooler said no."; }
 
       private:
         bool record(const QString& call)
@@ -76,13 +77,13 @@ class FakeSpooler : public Spooler
     };
 };
 
-inline std::unique_ptr<SpoolPrinter> FakeSpooler::open(const QString& name, QString* reason)
+inline std::unique_ptr<SpoolPrinter> FakeSpooler::open(const std::string& name, std::string* reason)
 {
-    calls << QStringLiteral("open ") + name;
+    calls << QStringLiteral("open ") + QString::fromStdString(name);
     if (throwOnOpen)
         throw std::runtime_error("out of handles");
     if (openFails) {
-        *reason = QStringLiteral("The printer does not exist.");
+        *reason = "The printer does not exist.";
         return nullptr;
     }
     return std::make_unique<Printer>(*this);

@@ -3,6 +3,8 @@
 # main window.
 pcu_add_test(tst_statemachines tst_statemachines.cpp LIBS pcu_ui LABELS gui)
 if(UNIX AND NOT APPLE)
-  pcu_add_test(tst_soak tst_soak.cpp LIBS pcu_settings pcu_cupsfixture LABELS cups soak)
-  pcu_add_test(tst_faults tst_faults.cpp LIBS pcu_ui pcu_cupsfixture LABELS cups gui)
+  pcu_add_test(tst_soak tst_soak.cpp
+    LIBS pcu_download pcu_platformspooler pcu_cupsfixture LABELS cups soak)
+  pcu_add_test(tst_faults tst_faults.cpp
+    LIBS pcu_ui pcu_platformspooler pcu_cupsfixture LABELS cups gui)
 endif()

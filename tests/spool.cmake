@@ -1,7 +1,7 @@
 # The CUPS spooler, tested against a private scheduler of its own.
 if(UNIX AND NOT APPLE)
   pcu_add_test(tst_cupsspooler tst_cupsspooler.cpp
-    LIBS pcu_spool pcu_cupsfixture
+    LIBS pcu_platformspooler pcu_cupsfixture
     LABELS spool cups)
   set_tests_properties(tst_cupsspooler PROPERTIES TIMEOUT 120)
 endif()

@@ -2,7 +2,7 @@
 // the printer side receives them.
 
 #include "download.h"
-#include "featurespage.h"
+#include "printfeatures.h"
 #include "schedulerfixture.h"
 
 #include <QTest>
@@ -52,8 +52,8 @@ class TestCupsDownload : public QObject
         QVERIFY(MessageBox::shownTexts().isEmpty());
         const QList<CapturedJob> jobs = cups().waitForCaptured(1, 20000);
         QCOMPARE(jobs.size(), 1);
-        const QList<QByteArray> blocks = featuresPageBlocks(FeaturesCommandSet::EscP);
-        QCOMPARE(jobs.first().bytes, blocks[0] + blocks[1]);
+        const std::vector<std::string> blocks = featuresPageBlocks(FeaturesCommandSet::EscP);
+        QCOMPARE(jobs.first().bytes, QByteArray::fromStdString(blocks[0] + blocks[1]));
         QCOMPARE(jobs.first().title, QString("TR7400 FEATURS"));
         QVERIFY(f.pauses.isEmpty());
         QVERIFY(cups().cancelAll());

@@ -35,9 +35,9 @@ class SteppingPrinter final : public SpoolPrinter
     {
     }
     int activeJobCount() override { return m_real->activeJobCount(); }
-    bool startDocument(const QString& name) override { return m_real->startDocument(name); }
+    bool startDocument(const std::string& name) override { return m_real->startDocument(name); }
     bool startPage() override { return m_real->startPage(); }
-    bool write(const QByteArray& bytes) override
+    bool write(const std::string& bytes) override
     {
         if (++m_writes == m_atWrite && !m_step())
             return false;
@@ -52,7 +52,7 @@ class SteppingPrinter final : public SpoolPrinter
         m_real->cancelDocument();
     }
     bool close() override { return m_real->close(); }
-    QString lastError() const override { return m_real->lastError(); }
+    std::string lastError() const override { return m_real->lastError(); }
 
   private:
     std::unique_ptr<SpoolPrinter> m_real;
@@ -72,7 +72,7 @@ class SteppingSpooler final : public Spooler
     {
     }
     DefaultPrinter defaultPrinter() override { return m_real.defaultPrinter(); }
-    std::unique_ptr<SpoolPrinter> open(const QString& name, QString* reason) override
+    std::unique_ptr<SpoolPrinter> open(const std::string& name, std::string* reason) override
     {
         std::unique_ptr<SpoolPrinter> printer = m_real.open(name, reason);
         if (!printer)
@@ -87,6 +87,20 @@ class SteppingSpooler final : public Spooler
     std::function<bool()> m_step;
     std::function<void()> m_beforeCancel;
 };
+
+// The spooler speaks std::string; the test compares in Qt's types.
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+std::vector<std::string> toBlocks(const QList<QByteArray>& blocks)
+{
+    std::vector<std::string> converted;
+    for (const QByteArray& block : blocks)
+        converted.push_back(block.toStdString());
+    return converted;
+}
 
 QByteArray everyByteValue(int size)
 {
@@ -199,9 +213,9 @@ void TestCupsSpooler::defaultPrinter()
 
     const DefaultPrinter found = m_spooler->defaultPrinter();
     QCOMPARE(found.status, status);
-    QCOMPARE(found.name, name);
+    QCOMPARE(text(found.name), name);
     if (status != Status::Found)
-        QVERIFY2(!found.reason.isEmpty(), "a reason is given");
+        QVERIFY2(!found.reason.empty(), "a reason is given");
 }
 
 void TestCupsSpooler::hungSchedulerGivesUp()
@@ -215,7 +229,7 @@ void TestCupsSpooler::hungSchedulerGivesUp()
     QVERIFY(m_scheduler->thaw());
 
     QCOMPARE(result.outcome, Outcome::NotOpened);
-    QVERIFY2(result.reason.contains(kNoAnswer), qPrintable(result.reason));
+    QVERIFY2(text(result.reason).contains(kNoAnswer), result.reason.c_str());
     QVERIFY2(elapsed < kNeverMs, qPrintable(QString("took %1 ms").arg(elapsed)));
 }
 
@@ -228,7 +242,7 @@ void TestCupsSpooler::openOfDeletedQueueFails()
 
     const SpoolResult result = runRawSpoolJob(*m_spooler, "deleted", {"x"}, true);
     QCOMPARE(result.outcome, Outcome::NotOpened);
-    QVERIFY2(result.reason.contains("does not exist"), qPrintable(result.reason));
+    QVERIFY2(text(result.reason).contains("does not exist"), result.reason.c_str());
 }
 
 void TestCupsSpooler::bytesArriveWhole_data()
@@ -253,8 +267,9 @@ void TestCupsSpooler::bytesArriveWhole()
     QFETCH(QList<QByteArray>, blocks);
     addDefaultQueue();
 
-    const SpoolResult result = runRawSpoolJob(*m_spooler, title, blocks, true);
-    QVERIFY2(result.outcome == Outcome::Sent, qPrintable(result.reason));
+    const SpoolResult result =
+        runRawSpoolJob(*m_spooler, title.toStdString(), toBlocks(blocks), true);
+    QVERIFY2(result.outcome == Outcome::Sent, result.reason.c_str());
 
     const QList<CapturedJob> jobs = m_scheduler->waitForCaptured(1, 10000);
     QVERIFY2(jobs.size() == 1, qPrintable(m_scheduler->logTail()));
@@ -290,14 +305,14 @@ void TestCupsSpooler::busyCheck()
         QVERIFY2(cups.submitJob(kQueue, "waits") > 0, qPrintable(cups.errorString()));
     }
 
-    QString reason;
-    std::unique_ptr<SpoolPrinter> printer = m_spooler->open(kQueue, &reason);
-    QVERIFY2(printer, qPrintable(reason));
+    std::string reason;
+    std::unique_ptr<SpoolPrinter> printer = m_spooler->open(kQueue.toStdString(), &reason);
+    QVERIFY2(printer, reason.c_str());
     QCOMPARE(printer->activeJobCount(), activeJobs);
     QVERIFY(printer->close());
 
     const SpoolResult result = runRawSpoolJob(*m_spooler, "checked", {"data"}, true);
-    QVERIFY2(result.outcome == outcome, qPrintable(result.reason));
+    QVERIFY2(result.outcome == outcome, result.reason.c_str());
     if (outcome == Outcome::Busy)
         QCOMPARE(cups.activeJobs(kQueue), activeJobs);
     else
@@ -311,7 +326,7 @@ void TestCupsSpooler::rejectingQueueFails()
 
     const SpoolResult result = runRawSpoolJob(*m_spooler, "rejected", {"data"}, true);
     QCOMPARE(result.outcome, Outcome::Failed);
-    QVERIFY2(result.reason.contains("not accepting"), qPrintable(result.reason));
+    QVERIFY2(text(result.reason).contains("not accepting"), result.reason.c_str());
     QCOMPARE(m_scheduler->activeJobs(kQueue), 0);
 }
 
@@ -341,10 +356,10 @@ void TestCupsSpooler::failedWriteCancelsJob()
 void TestCupsSpooler::abandonedDocumentIsCancelled()
 {
     addDefaultQueue();
-    QString reason;
-    std::unique_ptr<SpoolPrinter> printer = m_spooler->open(kQueue, &reason);
-    QVERIFY2(printer, qPrintable(reason));
-    QVERIFY2(printer->startDocument("abandoned"), qPrintable(printer->lastError()));
+    std::string reason;
+    std::unique_ptr<SpoolPrinter> printer = m_spooler->open(kQueue.toStdString(), &reason);
+    QVERIFY2(printer, reason.c_str());
+    QVERIFY2(printer->startDocument("abandoned"), printer->lastError().c_str());
     QVERIFY(printer->write("half"));
     QCOMPARE(m_scheduler->activeJobs(kQueue), 1);
 
@@ -369,8 +384,8 @@ void TestCupsSpooler::schedulerStoppingMidwayFails()
     const SpoolResult result = runRawSpoolJob(spooler, "stopped", {"one", "two", "three"}, true);
     QCOMPARE(result.outcome, Outcome::Failed);
     // The broken connection tells, not the time limit.
-    QVERIFY2(!result.reason.isEmpty() && !result.reason.contains(kNoAnswer),
-             qPrintable(result.reason));
+    QVERIFY2(!result.reason.empty() && !text(result.reason).contains(kNoAnswer),
+             result.reason.c_str());
     QVERIFY2(timer.elapsed() < kNeverMs, qPrintable(QString("took %1 ms").arg(timer.elapsed())));
     QVERIFY(cups.captured().isEmpty());
 }
@@ -393,7 +408,7 @@ void TestCupsSpooler::schedulerHangingMidwayFails()
     QVERIFY(cups.thaw());
 
     QCOMPARE(result.outcome, Outcome::Failed);
-    QVERIFY2(result.reason.contains(kNoAnswer), qPrintable(result.reason));
+    QVERIFY2(text(result.reason).contains(kNoAnswer), result.reason.c_str());
     QVERIFY(thawedForCancel);
     QVERIFY2(elapsed < kNeverMs, qPrintable(QString("took %1 ms").arg(elapsed)));
     QVERIFY2(cups.waitForNoActiveJobs(kQueue, kNeverMs), qPrintable(cups.errorString()));

@@ -55,13 +55,6 @@ class TestDownload : public QObject
         QCOMPARE(window.restored, 0);
     }
 
-    void highEntriesAreSingleBytes()
-    {
-        const FlagSettingsBlock block{192, 255, 8, 0, 131, 16, 224, 10, 1, 11, 2};
-        QCOMPARE(mdlFlagSettings::downloadJobBytes(2, block),
-                 QByteArray::fromHex("1b1901c0ff080083 10e00a010b02"));
-    }
-
     void otherModeSendsAnEmptyPageAndStillPauses()
     {
         FakeSpooler spooler;

@@ -1,4 +1,4 @@
-#include "expectedcatalogue.h"
+#include "core/expectedcatalogue.h"
 #include "windowfixture.h"
 
 #include <QLabel>

@@ -3,9 +3,9 @@
 
 #include "download.h"
 #include "fakespooler.h"
-#include "featurespage.h"
 #include "messagebox.h"
 #include "platform.h"
+#include "printfeatures.h"
 
 #include <QTest>
 

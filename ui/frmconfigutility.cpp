@@ -1,7 +1,7 @@
 #include "frmconfigutility.h"
 
 #include "dropdownlist.h"
-#include "featurespage.h"
+#include "printfeatures.h"
 #include "fixedwindow.h"
 #include "fonts.h"
 #include "frmfeatures.h"

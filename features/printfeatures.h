@@ -1,0 +1,7 @@
+#pragma once
+
+#include "featurespage.h"
+
+// Sends the features page to the default printer, without a busy check, and
+// tells the user of any failure.
+void printFeaturesPage(Spooler& spooler, FeaturesCommandSet commandSet);
