@@ -16,3 +16,4 @@ pcu_add_core_test(tst_core_settings core/test_settings.cpp core/test_flagsetting
   LIBS pcu_settings)
 pcu_add_core_test(tst_core_features core/test_featurespage.cpp LIBS pcu_featurespage)
 pcu_add_core_test(tst_core_spool core/test_rawspooljob.cpp LIBS pcu_settings pcu_featurespage)
+pcu_add_core_test(tst_ctl_unit cli/test_ctl.cpp LIBS pcu_ctl)

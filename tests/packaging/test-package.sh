@@ -96,8 +96,11 @@ dpkg-deb -x "$deb" "$root"
 appdir=usr/lib/tr7400config
 {
   echo "./usr/bin/tr7400config"
+  echo "./usr/bin/tr7400ctl"
   echo "./$appdir/tr7400config"
+  echo "./$appdir/tr7400ctl"
   echo "./$appdir/libpcu_cupsspooler.so"
+  echo "./usr/share/man/man1/tr7400ctl.1"
   for bmp in "${bitmaps[@]}"; do echo "./$appdir/$bmp"; done
   echo "./usr/share/applications/$app.desktop"
   echo "./usr/share/icons/hicolor/64x64/apps/$app.png"
@@ -106,12 +109,20 @@ appdir=usr/lib/tr7400config
 (cd "$root" && find . ! -type d | LC_ALL=C sort) >"$work/actual"
 diff -u "$work/expected" "$work/actual" >&2 || fail "the package holds other files than expected"
 
-[ -L "$root/usr/bin/tr7400config" ] || fail "usr/bin/tr7400config is not a link"
-link=$(readlink "$root/usr/bin/tr7400config")
-[ "$link" = ../lib/tr7400config/tr7400config ] || fail "usr/bin/tr7400config points to '$link'"
-[ -f "$root/$appdir/tr7400config" ] && [ -x "$root/$appdir/tr7400config" ] ||
-  fail "$appdir/tr7400config is not an executable file"
-file -b "$root/$appdir/tr7400config" | grep -q '^ELF' || fail "$appdir/tr7400config is not ELF"
+for program in tr7400config tr7400ctl; do
+  [ -L "$root/usr/bin/$program" ] || fail "usr/bin/$program is not a link"
+  link=$(readlink "$root/usr/bin/$program")
+  [ "$link" = "../lib/tr7400config/$program" ] || fail "usr/bin/$program points to '$link'"
+  [ -f "$root/$appdir/$program" ] && [ -x "$root/$appdir/$program" ] ||
+    fail "$appdir/$program is not an executable file"
+  file -b "$root/$appdir/$program" | grep -q '^ELF' || fail "$appdir/$program is not ELF"
+done
+# The command-line tool runs without Qt.
+! ldd "$root/$appdir/tr7400ctl" | grep -q 'libQt' || fail "tr7400ctl loads Qt: $(ldd "$root/$appdir/tr7400ctl" | grep libQt)"
+cmp -s "$source/cli/tr7400ctl.1" "$root/usr/share/man/man1/tr7400ctl.1" ||
+  fail "the man page differs from cli/tr7400ctl.1"
+man_warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/tr7400ctl.1" 2>&1 >/dev/null || true)
+[ -z "$man_warnings" ] || fail "man warns about tr7400ctl(1): $man_warnings"
 # The spooler module is loaded only at the first job; its libraries must be
 # there all the same.
 module=$root/$appdir/libpcu_cupsspooler.so
@@ -143,6 +154,16 @@ program=$root/usr/bin/tr7400config
 
 # What a sanitized build reports goes to the program's standard error.
 sanitizer_report() { grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$1" >/dev/null; }
+
+# tr7400ctl through its link finds the spooler module beside itself: with no scheduler
+# to reach, it says so in the spooler's words and answers 4.
+logs+=("$work/ctl.log")
+ctl_status=0
+timeout 60 "$root/usr/bin/tr7400ctl" features >"$work/ctl.log" 2>&1 || ctl_status=$?
+[ "$ctl_status" -eq 4 ] || fail "tr7400ctl features answered $ctl_status with no scheduler, not 4"
+grep -q 'cannot be reached' "$work/ctl.log" || fail "tr7400ctl did not reach its spooler module"
+! sanitizer_report "$work/ctl.log" || fail "the sanitizer reported a fault in tr7400ctl"
+echo "[${SECONDS}s] tr7400ctl through its link: the spooler module is found"
 
 # Offscreen: it must come up (its window painted, the font then in use) and
 # keep running until it is told to end. timeout bounds every child started

@@ -1,0 +1,7 @@
+# tr7400ctl as a script runs it, against a private CUPS scheduler.
+if(UNIX AND NOT APPLE)
+  pcu_add_test(tst_ctl tst_ctl.cpp
+    LIBS pcu_ui pcu_platformspooler pcu_cupsfixture LABELS cups cli)
+  target_compile_definitions(tst_ctl PRIVATE PCU_TR7400CTL="$<TARGET_FILE:tr7400ctl>")
+  add_dependencies(tst_ctl tr7400ctl)
+endif()
