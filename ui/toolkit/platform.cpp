@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QThread>
 
 namespace Platform
@@ -27,7 +28,11 @@ void setPauseHandler(std::function<void(int)> handler)
 
 QString applicationFolder()
 {
-    return folderOverride.isEmpty() ? QCoreApplication::applicationDirPath() : folderOverride;
+    // In the platform's own form: on Windows with the backslashes that the
+    // bitmap names are joined with.
+    return folderOverride.isEmpty()
+               ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+               : folderOverride;
 }
 
 void setApplicationFolder(const QString& folder)

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a machine with no printer at all: Apply
+# Settings, OK, brings up the no-driver message under the application's own
+# title, and tr7400ctl.exe answers 3 with the same words.
+#   wine-noprinter.sh WINDOWS_BUILD
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+fail() {
+  echo "[${SECONDS}s] FAIL: $*"
+  exit 1
+}
+# shellcheck source=winelib.sh
+source "$here/winelib.sh"
+windows=${1:-}
+need_windows_build "$windows"
+need wine wineboot Xvfb xdotool
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
+trap 'stop_all; rm -rf "$work"' EXIT
+# A scheduler socket that does not exist: Wine finds no printer.
+export CUPS_SERVER=$work/no-scheduler.sock
+start_xvfb
+fresh_prefix
+folder=$(install_programs "$windows")
+
+wine "$folder/tr7400config.exe" >"$work/program.log" 2>&1 &
+started+=("$!")
+window=$(wait_window "Altrune TR 7400 Printer Configuration Utility" 120)
+[ -n "$window" ] || fail "the window did not come up within 120 s"
+chord "$window" ctrl a
+question=$(wait_window "Printer Configuration Utility" 60)
+[ -n "$question" ] || fail "Ctrl+A brought up no printer-ready question"
+xdotool windowfocus --sync "$question" key Return
+message=$(wait_window "TR7400PrinterConfigurationUtility" 60)
+[ -n "$message" ] || fail "no message titled 'TR7400PrinterConfigurationUtility' within 60 s"
+[ -z "$(xdotool search --onlyvisible --name '^Printer Configuration Utility$' 2>/dev/null)" ] ||
+  fail "another message is shown beside the no-driver message"
+echo "[${SECONDS}s] The no-driver message carries the application's title"
+xdotool windowfocus --sync "$message" key Return
+
+status=0
+wine "$folder/tr7400ctl.exe" apply --yes --defaults >"$work/ctl.log" 2>&1 || status=$?
+[ "$status" -eq 3 ] || fail "tr7400ctl.exe answered $status, not 3: $(cat "$work/ctl.log")"
+grep -q "No printer drivers are installed." "$work/ctl.log" ||
+  fail "tr7400ctl.exe did not say so: $(cat "$work/ctl.log")"
+echo "[${SECONDS}s] tr7400ctl.exe answers 3: no printer"
+echo "[${SECONDS}s] PASS"

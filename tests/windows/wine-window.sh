@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The Windows program under Wine, driven with xdotool as a person would, with
+# Wine's spooler handing its jobs to a private scheduler whose raw default
+# queue keeps them: Apply Settings; lists changed with Alt letters and arrow
+# keys, then Ctrl+A; Print Features; the highlight bitmap read from beside the
+# .exe; tr7400ctl.exe; Ctrl+X. Each job is compared byte for byte with what
+# the Linux programs send for the same choices.
+#   wine-window.sh WINDOWS_BUILD LINUX_BUILD
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+fail() {
+  echo "[${SECONDS}s] FAIL: $*"
+  exit 1
+}
+# shellcheck source=winelib.sh
+source "$here/winelib.sh"
+windows=${1:-}
+linux=$2
+
+if [ -z "${PCU_WINE_WORK:-}" ]; then
+  need_windows_build "$windows"
+  need wine wineboot Xvfb xdotool import compare
+  [ "$(id -u)" -eq 0 ] || { echo "SKIP: the private scheduler needs root"; exit 77; }
+  work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
+  PCU_WINE_WORK=$work "$linux/bin/privatecups" --no-dump --jobs "$work/jobs" -- \
+    bash "$0" "$@"
+  status=$?
+  rm -rf "$work"
+  exit "$status"
+fi
+
+# --- Under the private scheduler -------------------------------------------------------
+work=$PCU_WINE_WORK
+trap stop_all EXIT
+start_xvfb
+fresh_prefix
+folder=$(install_programs "$windows")
+# Pictures of their own beside the .exe, at rest and highlighted: what Apply
+# Settings shows can then only have come from these files.
+cp "$folder/Restore_Default1.bmp" "$folder/Apply_Settings1.bmp"
+cp "$folder/Exit_Button2.bmp" "$folder/Apply_Settings2.bmp"
+
+title="Altrune TR 7400 Printer Configuration Utility"
+wine "$folder/tr7400config.exe" >"$work/program.log" 2>&1 &
+program=$!
+started+=("$program")
+window=$(wait_window "$title" 120)
+[ -n "$window" ] || fail "no window titled '$title' within 120 s"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "${WIDTH}x$HEIGHT" = 727x356 ] || fail "the window is ${WIDTH}x$HEIGHT, not 727x356"
+echo "[${SECONDS}s] The window is up at $X,$Y"
+
+# The pointer over the background, then over Apply Settings (128 x 26 at 594,164).
+shot() { import -window root -crop "128x26+$((X + 594))+$((Y + 164))" +repage "$1" 2>/dev/null; }
+# Moves the pointer about a point until Apply Settings shows the picture $3: a
+# window just mapped may miss the first movements.
+shows_at() {
+  local pixels=unknown step
+  for step in $(seq 100); do
+    xdotool mousemove $(($1 + step % 3)) $(($2 + step % 2))
+    shot "$work/button.png" && pixels=$(differing "$work/button.png" "$3")
+    [ "$pixels" = 0 ] && return 0
+    sleep 0.1
+  done
+  echo "$pixels pixels differ"
+  return 1
+}
+shows_at $((X + 650)) $((Y + 100)) "$folder/Apply_Settings1.bmp" ||
+  fail "over the background, Apply Settings does not show the Apply_Settings1.bmp beside the .exe"
+shows_at $((X + 657)) $((Y + 176)) "$folder/Apply_Settings2.bmp" ||
+  fail "under the pointer, Apply Settings does not show the Apply_Settings2.bmp beside the .exe"
+echo "[${SECONDS}s] Over the background and under the pointer, Apply Settings shows the bitmaps beside the .exe"
+xdotool mousemove $((X + 650)) $((Y + 100))
+
+# Confirms the printer-ready question that a command brings up.
+confirm() {
+  local question
+  question=$(wait_window "Printer Configuration Utility" 60)
+  [ -n "$question" ] || fail "$1 brought up no printer-ready question within 60 s"
+  xdotool windowfocus --sync "$question" key Return
+}
+
+# 1. Apply Settings with the mouse, OK: the default block.
+xdotool mousemove $((X + 657)) $((Y + 176)) click 1
+confirm "Apply Settings"
+wait_job 1
+[ "$(job_hex 1)" = "1b 19 01 10 02 00 00 00 10 e0 01 01 00 00" ] ||
+  fail "Apply Settings sent $(job_hex 1), not the default block"
+[ "$(job_title 1)" = "Permanent Settings Configuration" ] || fail "job 1 is titled '$(job_title 1)'"
+echo "[${SECONDS}s] Apply Settings sent the 14 default bytes as 'Permanent Settings Configuration'"
+
+# 2. Lists changed from the keyboard: Alt+L and Down (14 Inch), Alt+Q and End
+# (Orator-S), Alt+I and Home (Parallel); then Ctrl+A.
+chord "$window" alt l
+xdotool key Down
+chord "$window" alt q
+xdotool key End
+chord "$window" alt i
+xdotool key Home
+chord "$window" ctrl a
+confirm "Ctrl+A"
+wait_job 2
+expected=$("$linux/bin/tr7400ctl" encode page-length=14-inch lq-font-type=orator-s interface=parallel)
+[ "$(job_hex 2)" = "$expected" ] || fail "Ctrl+A sent $(job_hex 2), not $expected"
+echo "[${SECONDS}s] Alt letters, arrows and Ctrl+A sent $expected"
+
+# 3. Print Features: the page as the Linux program prints it, byte for byte.
+chord "$window" ctrl p
+confirm "Ctrl+P"
+wait_job 3
+"$linux/bin/tr7400ctl" features >/dev/null || fail "the Linux tr7400ctl could not print the page"
+wait_job 4
+cmp -s "$(capture_folder)/job-3.bin" "$(capture_folder)/job-4.bin" ||
+  fail "the page from Wine differs from the page from Linux"
+[ "$(job_title 3)" = "TR7400 FEATURS" ] || fail "the page is titled '$(job_title 3)'"
+echo "[${SECONDS}s] Print Features sent the page byte for byte, titled 'TR7400 FEATURS'"
+
+# 4. tr7400ctl.exe: the same bytes as the Linux tool.
+[ "$(wine "$folder/tr7400ctl.exe" encode page-length=14-inch | tr -d '\r')" = \
+  "$("$linux/bin/tr7400ctl" encode page-length=14-inch)" ] || fail "tr7400ctl.exe encodes otherwise"
+wine "$folder/tr7400ctl.exe" apply --yes sleep-mode=#2 >"$work/ctl.log" 2>&1 ||
+  fail "tr7400ctl.exe apply answered $?: $(cat "$work/ctl.log")"
+wait_job 5
+[ "$(job_hex 5)" = "$("$linux/bin/tr7400ctl" encode sleep-mode=#2)" ] ||
+  fail "tr7400ctl.exe sent $(job_hex 5)"
+echo "[${SECONDS}s] tr7400ctl.exe sent what tr7400ctl sends"
+
+# 5. Ctrl+X and Yes end the program.
+chord "$window" ctrl x
+question=$(wait_window "Printer Configuration Utility" 60)
+[ -n "$question" ] || fail "Ctrl+X brought up no exit question"
+xdotool windowfocus --sync "$question" key Return
+for _ in $(seq 300); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "[${SECONDS}s] PASS"

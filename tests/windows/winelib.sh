@@ -1,0 +1,105 @@
+# Shared by the tests that run the Windows programs under Wine: a private X
+# server, a fresh Wine prefix, the programs copied into it, and waits for
+# windows, messages and jobs, each bounded and polled, never a fixed sleep.
+# Sourced by bash scripts that set $work (a fresh folder) and define fail().
+
+# Prints "SKIP: why" and ends the test as skipped when a tool is missing.
+need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+# The Windows build given to CTest, or a skip that says why there is none.
+need_windows_build() {
+  if [ -z "$1" ]; then
+    echo "SKIP: no Windows build to test: there is no Qt for MinGW (set QT_MINGW_PREFIX," \
+         "as .ci/run does when ../shared/qt6-mingw exists; scripts/build-qt-mingw builds one)"
+    exit 77
+  fi
+  [ -f "$1/bin/tr7400config.exe" ] || fail "$1/bin/tr7400config.exe is not built"
+}
+
+started=()
+stop_all() {
+  [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && timeout 30 wineserver -k 2>/dev/null
+  local pid
+  for pid in "${started[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  started=()
+}
+
+# A private X server on a free display, picked by the server itself.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  started+=("$!")
+  local number=""
+  for _ in $(seq 300); do
+    number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
+    [ -n "$number" ] && break
+    sleep 0.1
+  done
+  [ -n "$number" ] || fail "Xvfb did not start"
+  export DISPLAY=:$number
+}
+
+# A Wine prefix of the test's own, made now, so that Wine takes the printers
+# of the scheduler named by CUPS_SERVER as the machine's printers.
+fresh_prefix() {
+  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
+  # No Mono or Gecko installer: nothing here needs them.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  timeout 600 wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
+  echo "[${SECONDS}s] Fresh Wine prefix in $WINEPREFIX"
+}
+
+# The programs and their bitmaps in C:\TR7400, as an installation has them.
+install_programs() {
+  local folder=$WINEPREFIX/drive_c/TR7400
+  mkdir -p "$folder"
+  cp "$1"/bin/*.exe "$1"/bin/*.bmp "$folder/"
+  echo "$folder"
+}
+
+# The first visible window whose whole title is $1, waited for up to $2 seconds.
+wait_window() {
+  local window="" tries=$(($2 * 10))
+  for _ in $(seq "$tries"); do
+    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  echo "$window"
+}
+
+# Keys as a person types them: the modifier pressed first and let go last.
+chord() {
+  xdotool windowfocus --sync "$1"
+  xdotool keydown "$2" keydown "$3" keyup "$3" keyup "$2"
+}
+
+# The capture backend's folder of the private scheduler named by CUPS_SERVER.
+capture_folder() {
+  echo "$(dirname "$(dirname "$CUPS_SERVER")")/capture"
+}
+
+# Waits until the backend has kept job $1 (the scheduler numbers them from 1).
+wait_job() {
+  local file
+  file=$(capture_folder)/job-$1.bin
+  for _ in $(seq 600); do
+    [ -f "$file" ] && return 0
+    sleep 0.1
+  done
+  fail "job $1 did not reach the printer within 60 s"
+}
+
+job_hex() { od -An -v -tx1 "$(capture_folder)/job-$1.bin" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+job_title() { cat "$(capture_folder)/job-$1.title"; }
+
+# Pixels that differ between two pictures (0 when they are the same).
+differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
