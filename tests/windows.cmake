@@ -12,6 +12,8 @@ if(PCU_WINE_TESTS)
     COMMAND bash ${_wine}/wine-noprinter.sh "${PCU_WINDOWS_BUILD}")
   add_test(NAME wine_window
     COMMAND bash ${_wine}/wine-window.sh "${PCU_WINDOWS_BUILD}" ${CMAKE_BINARY_DIR})
-  set_tests_properties(wine_winspooler wine_noprinter wine_window PROPERTIES
+  add_test(NAME wine_installer
+    COMMAND bash ${_wine}/wine-installer.sh "${PCU_WINDOWS_BUILD}" ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_winspooler wine_noprinter wine_window wine_installer PROPERTIES
     SKIP_RETURN_CODE 77 TIMEOUT 900 LABELS wine)
 endif()

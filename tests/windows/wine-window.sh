@@ -50,35 +50,12 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "${WIDTH}x$HEIGHT" = 727x356 ] || fail "the window is ${WIDTH}x$HEIGHT, not 727x356"
 echo "[${SECONDS}s] The window is up at $X,$Y"
 
-# The pointer over the background, then over Apply Settings (128 x 26 at 594,164).
-shot() { import -window root -crop "128x26+$((X + 594))+$((Y + 164))" +repage "$1" 2>/dev/null; }
-# Moves the pointer about a point until Apply Settings shows the picture $3: a
-# window just mapped may miss the first movements.
-shows_at() {
-  local pixels=unknown step
-  for step in $(seq 100); do
-    xdotool mousemove $(($1 + step % 3)) $(($2 + step % 2))
-    shot "$work/button.png" && pixels=$(differing "$work/button.png" "$3")
-    [ "$pixels" = 0 ] && return 0
-    sleep 0.1
-  done
-  echo "$pixels pixels differ"
-  return 1
-}
-shows_at $((X + 650)) $((Y + 100)) "$folder/Apply_Settings1.bmp" ||
+# The pointer over the background, then over Apply Settings.
+apply_button_shows $((X + 650)) $((Y + 100)) "$folder/Apply_Settings1.bmp" ||
   fail "over the background, Apply Settings does not show the Apply_Settings1.bmp beside the .exe"
-shows_at $((X + 657)) $((Y + 176)) "$folder/Apply_Settings2.bmp" ||
+apply_button_shows $((X + 657)) $((Y + 176)) "$folder/Apply_Settings2.bmp" ||
   fail "under the pointer, Apply Settings does not show the Apply_Settings2.bmp beside the .exe"
 echo "[${SECONDS}s] Over the background and under the pointer, Apply Settings shows the bitmaps beside the .exe"
-xdotool mousemove $((X + 650)) $((Y + 100))
-
-# Confirms the printer-ready question that a command brings up.
-confirm() {
-  local question
-  question=$(wait_window "Printer Configuration Utility" 60)
-  [ -n "$question" ] || fail "$1 brought up no printer-ready question within 60 s"
-  xdotool windowfocus --sync "$question" key Return
-}
 
 # 1. Apply Settings with the mouse, OK: the default block.
 xdotool mousemove $((X + 657)) $((Y + 176)) click 1
@@ -126,15 +103,5 @@ wait_job 5
 echo "[${SECONDS}s] tr7400ctl.exe sent what tr7400ctl sends"
 
 # 5. Ctrl+X and Yes end the program.
-chord "$window" ctrl x
-question=$(wait_window "Printer Configuration Utility" 60)
-[ -n "$question" ] || fail "Ctrl+X brought up no exit question"
-xdotool windowfocus --sync "$question" key Return
-for _ in $(seq 300); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-status=0
-wait "$program" || status=$?
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+quit_program "$window" "$program"
 echo "[${SECONDS}s] PASS"

@@ -103,3 +103,49 @@ job_title() { cat "$(capture_folder)/job-$1.title"; }
 
 # Pixels that differ between two pictures (0 when they are the same).
 differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
+
+# The Apply Settings button (128 x 26 at 594,164 of the window at $X,$Y) as
+# the screen shows it, into the file $1.
+apply_button_shot() {
+  import -window root -crop "128x26+$((X + 594))+$((Y + 164))" +repage "$1" 2>/dev/null
+}
+
+# Moves the pointer over the window's background and then to the point $1,$2,
+# again and again, until Apply Settings shows the picture $3: a window just
+# mapped may miss the first movements, and a highlight follows only a
+# movement over the background.
+apply_button_shows() {
+  local pixels=unknown step
+  for step in $(seq 100); do
+    xdotool mousemove $((X + 650 + step % 3)) $((Y + 100)) mousemove $(($1 + step % 3)) $(($2 + step % 2))
+    apply_button_shot "$work/button.png" && pixels=$(differing "$work/button.png" "$3")
+    [ "$pixels" = 0 ] && return 0
+    sleep 0.1
+  done
+  echo "$pixels pixels differ"
+  return 1
+}
+
+# Answers the printer-ready question that $1 brought up with OK.
+confirm() {
+  local question
+  question=$(wait_window "Printer Configuration Utility" 60)
+  [ -n "$question" ] || fail "$1 brought up no printer-ready question within 60 s"
+  xdotool windowfocus --sync "$question" key Return
+}
+
+# Ctrl+X and Yes on the window $1; the program, process $2, must then end
+# with status 0.
+quit_program() {
+  local question status=0
+  chord "$1" ctrl x
+  question=$(wait_window "Printer Configuration Utility" 60)
+  [ -n "$question" ] || fail "Ctrl+X brought up no exit question"
+  xdotool windowfocus --sync "$question" key Return
+  for _ in $(seq 300); do
+    kill -0 "$2" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$2" || status=$?
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}

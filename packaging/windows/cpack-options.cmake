@@ -1,0 +1,5 @@
+# Read by CPack for each generator: the .zip unpacks into a folder of its
+# own; the setup program installs into the folder the user picks.
+if(CPACK_GENERATOR STREQUAL "ZIP")
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+endif()

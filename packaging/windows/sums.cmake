@@ -1,0 +1,12 @@
+# Writes SHA256SUMS beside the setup program and the .zip, in the form
+# sha256sum -c reads:  cmake -D FOLDER=... -D NAME=... -P sums.cmake
+set(sums "")
+foreach(artifact ${NAME}.exe ${NAME}.zip)
+  if(NOT EXISTS ${FOLDER}/${artifact})
+    message(FATAL_ERROR "${FOLDER}/${artifact} was not written")
+  endif()
+  file(SHA256 ${FOLDER}/${artifact} hash)
+  string(APPEND sums "${hash}  ${artifact}\n")
+endforeach()
+file(WRITE ${FOLDER}/SHA256SUMS "${sums}")
+message(STATUS "${FOLDER}/SHA256SUMS")
