@@ -3,9 +3,11 @@
 
 #include "ctl.h"
 #include "flagsettings.h"
+#include "hex.h"
 #include "rawspooljob.h"
 #include "settingnames.h"
 #include "settingsjob.h"
+#include "spoolermocks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,28 +20,6 @@ using testing::Return;
 
 namespace
 {
-class MockPrinter : public SpoolPrinter
-{
-  public:
-    MOCK_METHOD(int, activeJobCount, (), (override));
-    MOCK_METHOD(bool, startDocument, (const std::string&), (override));
-    MOCK_METHOD(bool, startPage, (), (override));
-    MOCK_METHOD(bool, write, (const std::string&), (override));
-    MOCK_METHOD(bool, endPage, (), (override));
-    MOCK_METHOD(bool, endDocument, (), (override));
-    MOCK_METHOD(void, cancelDocument, (), (override));
-    MOCK_METHOD(bool, close, (), (override));
-    MOCK_METHOD(std::string, lastError, (), (const, override));
-};
-
-class MockSpooler : public Spooler
-{
-  public:
-    MOCK_METHOD(DefaultPrinter, defaultPrinter, (), (override));
-    MOCK_METHOD(std::unique_ptr<SpoolPrinter>, open, (const std::string&, std::string*),
-                (override));
-};
-
 // A printer that takes every job and keeps what was written.
 std::unique_ptr<SpoolPrinter> willingPrinter(std::vector<std::string>* written, int waiting = 0)
 {
@@ -55,19 +35,6 @@ std::unique_ptr<SpoolPrinter> willingPrinter(std::vector<std::string>* written, 
     ON_CALL(*printer, endDocument()).WillByDefault(Return(true));
     ON_CALL(*printer, close()).WillByDefault(Return(true));
     return printer;
-}
-
-std::string hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        if (!text.empty())
-            text += ' ';
-        text += digits[byte >> 4];
-        text += digits[byte & 15];
-    }
-    return text;
 }
 
 // What one run of the tool printed and did.

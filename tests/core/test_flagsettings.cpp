@@ -1,6 +1,7 @@
 // The flag settings block and the bytes of the job that stores it.
 
 #include "flagsettings.h"
+#include "hex.h"
 #include "settingsjob.h"
 #include "settingslists.h"
 
@@ -85,18 +86,6 @@ ChoiceIndexes randomIndexes(std::mt19937& random)
     return indexes;
 }
 
-std::string hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        if (!text.empty())
-            text += ' ';
-        text += digits[byte >> 4];
-        text += digits[byte & 15];
-    }
-    return text;
-}
 } // namespace
 
 struct WorkedExample {

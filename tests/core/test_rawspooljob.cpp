@@ -5,6 +5,7 @@
 #include "featurespage.h"
 #include "rawspooljob.h"
 #include "settingsjob.h"
+#include "spoolermocks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,20 +17,6 @@ using Outcome = SpoolResult::Outcome;
 
 namespace
 {
-class MockPrinter : public SpoolPrinter
-{
-  public:
-    MOCK_METHOD(int, activeJobCount, (), (override));
-    MOCK_METHOD(bool, startDocument, (const std::string&), (override));
-    MOCK_METHOD(bool, startPage, (), (override));
-    MOCK_METHOD(bool, write, (const std::string&), (override));
-    MOCK_METHOD(bool, endPage, (), (override));
-    MOCK_METHOD(bool, endDocument, (), (override));
-    MOCK_METHOD(void, cancelDocument, (), (override));
-    MOCK_METHOD(bool, close, (), (override));
-    MOCK_METHOD(std::string, lastError, (), (const, override));
-};
-
 // What the job is handed by the open: it passes every call to the test's
 // mock, which outlives it.
 class OpenedPrinter : public SpoolPrinter
@@ -48,14 +35,6 @@ class OpenedPrinter : public SpoolPrinter
 
   private:
     MockPrinter& m_mock;
-};
-
-class MockSpooler : public Spooler
-{
-  public:
-    MOCK_METHOD(DefaultPrinter, defaultPrinter, (), (override));
-    MOCK_METHOD(std::unique_ptr<SpoolPrinter>, open, (const std::string&, std::string*),
-                (override));
 };
 
 DefaultPrinter found(const std::string& name)

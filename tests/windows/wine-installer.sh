@@ -7,33 +7,17 @@
 # silent uninstall takes all of it away again.
 #   wine-installer.sh WINDOWS_BUILD LINUX_BUILD
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-fail() {
-  echo "[${SECONDS}s] FAIL: $*"
-  exit 1
-}
 # shellcheck source=winelib.sh
-source "$here/winelib.sh"
+source "$(dirname "$0")/winelib.sh"
 windows=${1:-}
 linux=$2
 setup=$windows/release/tr7400config-1.00-win64.exe
 
-if [ -z "${PCU_WINE_WORK:-}" ]; then
-  need_windows_build "$windows"
-  [ -f "$setup" ] || fail "$setup is not built (the release target)"
-  need wine wineboot Xvfb xdotool import compare
-  [ "$(id -u)" -eq 0 ] || { echo "SKIP: the private scheduler needs root"; exit 77; }
-  work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
-  PCU_WINE_WORK=$work "$linux/bin/privatecups" --no-dump --jobs "$work/jobs" -- \
-    bash "$0" "$@"
-  status=$?
-  rm -rf "$work"
-  exit "$status"
-fi
+need_windows_build "$windows"
+[ -f "$setup" ] || fail "$setup is not built (the release target)"
+need wine wineboot Xvfb xdotool import compare
+under_private_scheduler "$linux" "$0" "$@"
 
-# --- Under the private scheduler -------------------------------------------------------
-work=$PCU_WINE_WORK
-trap stop_all EXIT
 start_xvfb
 fresh_prefix
 

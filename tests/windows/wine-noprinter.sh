@@ -4,19 +4,13 @@
 # title, and tr7400ctl.exe answers 3 with the same words.
 #   wine-noprinter.sh WINDOWS_BUILD
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-fail() {
-  echo "[${SECONDS}s] FAIL: $*"
-  exit 1
-}
 # shellcheck source=winelib.sh
-source "$here/winelib.sh"
+source "$(dirname "$0")/winelib.sh"
 windows=${1:-}
 need_windows_build "$windows"
 need wine wineboot Xvfb xdotool
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
-trap 'stop_all; rm -rf "$work"' EXIT
+work_folder
 # A scheduler socket that does not exist: Wine finds no printer.
 export CUPS_SERVER=$work/no-scheduler.sock
 start_xvfb

@@ -7,31 +7,15 @@
 # the Linux programs send for the same choices.
 #   wine-window.sh WINDOWS_BUILD LINUX_BUILD
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-fail() {
-  echo "[${SECONDS}s] FAIL: $*"
-  exit 1
-}
 # shellcheck source=winelib.sh
-source "$here/winelib.sh"
+source "$(dirname "$0")/winelib.sh"
 windows=${1:-}
 linux=$2
 
-if [ -z "${PCU_WINE_WORK:-}" ]; then
-  need_windows_build "$windows"
-  need wine wineboot Xvfb xdotool import compare
-  [ "$(id -u)" -eq 0 ] || { echo "SKIP: the private scheduler needs root"; exit 77; }
-  work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
-  PCU_WINE_WORK=$work "$linux/bin/privatecups" --no-dump --jobs "$work/jobs" -- \
-    bash "$0" "$@"
-  status=$?
-  rm -rf "$work"
-  exit "$status"
-fi
+need_windows_build "$windows"
+need wine wineboot Xvfb xdotool import compare
+under_private_scheduler "$linux" "$0" "$@"
 
-# --- Under the private scheduler -------------------------------------------------------
-work=$PCU_WINE_WORK
-trap stop_all EXIT
 start_xvfb
 fresh_prefix
 folder=$(install_programs "$windows")

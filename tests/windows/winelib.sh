@@ -1,7 +1,40 @@
 # Shared by the tests that run the Windows programs under Wine: a private X
 # server, a fresh Wine prefix, the programs copied into it, and waits for
 # windows, messages and jobs, each bounded and polled, never a fixed sleep.
-# Sourced by bash scripts that set $work (a fresh folder) and define fail().
+# Sourced by bash scripts, which get their folder $work from work_folder or
+# under_private_scheduler.
+
+# Ends the test as failed, saying why (unless the script has its own).
+declare -F fail >/dev/null || fail() {
+  echo "[${SECONDS}s] FAIL: $*"
+  exit 1
+}
+
+# A fresh folder for the test, removed with everything it started at the end.
+work_folder() {
+  work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
+  trap 'stop_all; rm -rf "$work"' EXIT
+}
+
+# Runs the script $2 (with the arguments after it) again, under a private
+# scheduler whose raw default queue keeps the jobs (it needs root), and ends
+# with its status. In that second run it returns, with $work set.
+under_private_scheduler() {
+  local linux=$1
+  shift
+  if [ -n "${PCU_WINE_WORK:-}" ]; then
+    work=$PCU_WINE_WORK
+    trap stop_all EXIT
+    return 0
+  fi
+  [ "$(id -u)" -eq 0 ] || { echo "SKIP: the private scheduler needs root"; exit 77; }
+  work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-wine.XXXXXX")
+  local status=0
+  PCU_WINE_WORK=$work "$linux/bin/privatecups" --no-dump --jobs "$work/jobs" -- bash "$@" ||
+    status=$?
+  rm -rf "$work"
+  exit "$status"
+}
 
 # Prints "SKIP: why" and ends the test as skipped when a tool is missing.
 need() {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "spooler.h"
+
+#include <gmock/gmock.h>
+
+// The spooler and an opened printer, as mocks: the core's tests check the
+// calls themselves, in order, with their arguments.
+class MockPrinter : public SpoolPrinter
+{
+  public:
+    MOCK_METHOD(int, activeJobCount, (), (override));
+    MOCK_METHOD(bool, startDocument, (const std::string&), (override));
+    MOCK_METHOD(bool, startPage, (), (override));
+    MOCK_METHOD(bool, write, (const std::string&), (override));
+    MOCK_METHOD(bool, endPage, (), (override));
+    MOCK_METHOD(bool, endDocument, (), (override));
+    MOCK_METHOD(void, cancelDocument, (), (override));
+    MOCK_METHOD(bool, close, (), (override));
+    MOCK_METHOD(std::string, lastError, (), (const, override));
+};
+
+class MockSpooler : public Spooler
+{
+  public:
+    MOCK_METHOD(DefaultPrinter, defaultPrinter, (), (override));
+    MOCK_METHOD(std::unique_ptr<SpoolPrinter>, open, (const std::string&, std::string*),
+                (override));
+};
