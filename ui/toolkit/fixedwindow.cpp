@@ -9,9 +9,29 @@ Qt::WindowFlags fixedWindowFlags()
            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 }
 
-QPixmap storedPicture(const char* name)
+QPixmap storedPicture(const char* name, qreal ratio)
 {
-    return QPixmap(QStringLiteral(":/images/") + QLatin1String(name));
+    const QString path = QStringLiteral(":/images/") + QLatin1String(name);
+    if (ratio <= 1.0)
+        return QPixmap(path);
+    QString twice = path;
+    twice.insert(twice.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    QImage picture(twice);
+    if (picture.isNull())
+        return QPixmap(path);
+    picture.setDevicePixelRatio(2.0);
+    return pictureForScreen(std::move(picture), ratio);
+}
+
+QPixmap pictureForScreen(QImage picture, qreal ratio)
+{
+    const qreal drawnFor = picture.devicePixelRatio();
+    if (ratio > 1.0 && drawnFor > 1.0 && !qFuzzyCompare(drawnFor, ratio)) {
+        const QSize pixels = (picture.deviceIndependentSize() * ratio).toSize();
+        picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+    }
+    return QPixmap::fromImage(std::move(picture));
 }
 
 void centreOnScreen(QWidget* window, const QScreen* screen)
