@@ -63,7 +63,7 @@ QString fromView(std::string_view text)
 }
 
 // The program's icon at the sizes desktops ask for; at 64 pixels it is the
-// stored 256-colour icon. QIcon reads a file only when that size is asked for.
+// stored 256-colour icon.
 QIcon programIcon()
 {
     QIcon icon;
@@ -81,7 +81,9 @@ frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmConfigUtility"));
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
-    setWindowIcon(programIcon());
+    // The stored icon alone until the window is up: on X11 every size of a
+    // window's icon is read and sent to the server before the window maps.
+    setWindowIcon(QIcon(storedPicture("icon.png")));
     setFixedSize(727, 356);
 
     // Children created later lie above those created earlier: the images
@@ -261,6 +263,7 @@ void frmConfigUtility::showCentred()
     centreOnScreen(this, screen());
     show();
     activateWindow();
+    afterFirstFrame(this, [this] { setWindowIcon(programIcon()); });
 }
 
 void frmConfigUtility::imgApplySettings_MouseUp(int button, int, float, float)

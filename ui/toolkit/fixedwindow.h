@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <Qt>
 
+#include <functional>
+
 class QScreen;
 class QWidget;
 
@@ -24,3 +26,7 @@ QPixmap pictureForScreen(QImage picture, qreal ratio);
 
 // Moves the window so that its frame is centred on the screen's free area.
 void centreOnScreen(QWidget* window, const QScreen* screen);
+
+// Runs 'work' once, soon after the shown window's first frame: for what the
+// desktop can have a moment later, so that the window need not wait for it.
+void afterFirstFrame(QWidget* window, std::function<void()> work);
