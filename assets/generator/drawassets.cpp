@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -24,6 +25,7 @@
 #include <QRadialGradient>
 #include <QString>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <algorithm>
@@ -674,6 +676,26 @@ QImage drawDesktopIcon(int pixels)
     return image;
 }
 
+// The icon as a drawing that desktops scale to any size: the desk printer's shapes written
+// by Qt's SVG paint device.
+void saveScalableIcon(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(64, 64));
+    svg.setResolution(96); // 64 pixels on a 96 dpi screen
+    svg.setViewBox(QRect(0, 0, 64, 64));
+    svg.setTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
+    svg.setDescription(QStringLiteral("A desk printer"));
+    {
+        QPainter painter(&svg);
+        drawDeskPrinter(painter, QRectF(0, 0, 64, 64));
+    }
+    if (!QFileInfo(path).isFile())
+        fail(QStringLiteral("cannot write %1").arg(path));
+    QTextStream(stdout) << path << '\n';
+}
+
 struct Button {
     const char* storedName; // picture compiled into the program
     const char* hoverName;  // stem of the bitmaps beside the executable
@@ -724,6 +746,7 @@ int main(int argc, char* argv[])
     for (const int pixels : desktopIconSizes)
         save(pixels == 64 ? icon : drawDesktopIcon(pixels),
              images.filePath(QStringLiteral("icons/tr7400config-%1.png").arg(pixels)), "PNG");
+    saveScalableIcon(images.filePath(QStringLiteral("icons/tr7400config.svg")));
 
     for (const int scale : {1, 2}) {
         const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
