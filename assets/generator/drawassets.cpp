@@ -1,8 +1,8 @@
 // Draws every stored picture of the two windows, the twelve hover bitmaps and the icons.
 //
 // Usage: drawassets <assets-dir>
-// Writes <assets-dir>/images/*.png (compiled into the program),
-// <assets-dir>/images/icons/*.png (the program's icon at the sizes desktops ask for) and
+// Writes <assets-dir>/images/*.png (compiled into the program), <assets-dir>/images/icons/
+// (the program's icon at the sizes desktops ask for, and as SVG) and
 // <assets-dir>/hover/*.bmp (shipped beside the executable). Every picture of the windows
 // and every hover bitmap also comes at twice the size, "<name>@2x", for screens of a
 // device pixel ratio above 1: the same drawing on an image whose device pixel ratio is 2,
