@@ -23,7 +23,8 @@ frmFeatures::frmFeatures(QWidget* mainWindow, std::function<void()> printFeature
 {
     setObjectName(QStringLiteral("frmFeatures"));
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
-    setWindowIcon(QIcon(storedPicture("features_icon.png")));
+    // QIcon takes the "@2x" file beside it on a screen of a ratio above 1.
+    setWindowIcon(QIcon(QStringLiteral(":/images/features_icon.png")));
     setFixedSize(738, 453);
 }
 
@@ -59,16 +60,18 @@ void frmFeatures::buildControls()
 
     // Later children lie above earlier ones: the background under the title
     // picture and the buttons, the text box and heading above all images.
+    const qreal ratio = devicePixelRatio();
     imgBackground = new ImageControl(QStringLiteral("imgBackground"),
-                                     storedPicture("features_background.png"), this);
-    Image2 = new ImageControl(QStringLiteral("Image2"), storedPicture("features_title.png"), this);
+                                     storedPicture("features_background.png", ratio), this);
+    Image2 = new ImageControl(QStringLiteral("Image2"), storedPicture("features_title.png", ratio),
+                              this);
     Image2->move(144, 32);
-    imgClose =
-        new ImageControl(QStringLiteral("imgClose"), storedPicture("button_close.png"), this);
+    imgClose = new ImageControl(QStringLiteral("imgClose"),
+                                storedPicture("button_close.png", ratio), this);
     imgClose->move(600, 392);
     imgClose->setAccessibleName(QStringLiteral("Close"));
     imgPrintFeatures = new ImageControl(QStringLiteral("imgPrintFeatures"),
-                                        storedPicture("button_printfeatures.png"), this);
+                                        storedPicture("button_printfeatures.png", ratio), this);
     imgPrintFeatures->move(600, 360);
     imgPrintFeatures->setAccessibleName(QStringLiteral("Print Features"));
 
@@ -95,7 +98,7 @@ void frmFeatures::buildControls()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(8, 0, 273, 25);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(storedPicture("features_heading.png"));
+    Picture1->setPixmap(storedPicture("features_heading.png", ratio));
 
     connect(imgPrintFeatures, &ImageControl::mouseReleased, this,
             &frmFeatures::imgPrintFeatures_MouseUp);

@@ -1,3 +1,6 @@
+// The hover pictures of both windows. CTest runs this at device pixel ratio
+// 1 and 2 (QT_SCALE_FACTOR): at 2 the buttons read the "@2x" bitmaps, and the
+// 1x ones where those are missing or unreadable.
 #include "frmfeatures.h"
 #include "hoverbuttons.h"
 #include "imagecontrol.h"
@@ -6,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 namespace
@@ -32,6 +36,26 @@ const QMap<QString, QString> featuresControls{{"print", "imgPrintFeatures"},
 const QMap<QString, QString> featuresStems{{"imgPrintFeatures", "Print_Features"},
                                            {"imgClose", "Close_Button"}};
 
+// 2 where the windows are on a screen of ratio 2, else 1.
+int runRatio()
+{
+    return qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2 : 1;
+}
+
+// A bitmap as the program reads it: a "@2x" file is drawn for ratio 2.
+QImage bitmap(const QString& stem, int which, int scale)
+{
+    QImage image(HoverButtons::picturePath(stem, which, scale));
+    image.setDevicePixelRatio(scale);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool samePicture(const QPixmap& shown, const QImage& file)
+{
+    return !file.isNull() && shown.devicePixelRatio() == file.devicePixelRatio() &&
+           shown.toImage().convertToFormat(QImage::Format_RGB32) == file;
+}
+
 // The pointer moving over a control, with the buttons and modifiers given.
 void moveOver(QWidget* control, Qt::MouseButtons buttons = Qt::NoButton,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -50,15 +74,20 @@ class TestHover : public QObject
     QTemporaryDir m_folder;
     std::unique_ptr<WindowFixture> f;
 
-    // "1" or "2": which of its two bitmaps a button shows.
-    QString shows(QWidget* window, const QString& name, const QString& stem)
+    // "1" or "2": which of its two bitmaps a button shows, read at the
+    // given scale (by default the one the screen's ratio calls for); a
+    // button that shows neither answers what it shows.
+    QString shows(QWidget* window, const QString& name, const QString& stem, int scale = 0)
     {
-        const QImage shown = f->child<ImageControl>(qPrintable(name), window)->picture().toImage();
-        const QImage highlight(HoverButtons::picturePath(stem, 2));
-        return shown.convertToFormat(QImage::Format_RGB32) ==
-                       highlight.convertToFormat(QImage::Format_RGB32)
-                   ? "2"
-                   : "1";
+        const QPixmap shown = f->child<ImageControl>(qPrintable(name), window)->picture();
+        for (const int which : {1, 2}) {
+            if (samePicture(shown, bitmap(stem, which, scale ? scale : runRatio())))
+                return QString::number(which);
+        }
+        return QString("%1 x %2 pixels at ratio %3")
+            .arg(shown.width())
+            .arg(shown.height())
+            .arg(shown.devicePixelRatio());
     }
 
     // Walks the path; "hide" hides and shows the window again.
@@ -83,12 +112,14 @@ class TestHover : public QObject
         const QDir program(QCoreApplication::applicationDirPath());
         for (const QString& name : program.entryList({"*.bmp"}))
             QVERIFY(QFile::copy(program.filePath(name), m_folder.filePath(name)));
-        QCOMPARE(QDir(m_folder.path()).entryList({"*.bmp"}).size(), 12);
+        QCOMPARE(QDir(m_folder.path()).entryList({"*.bmp"}).size(), 24);
         Platform::setApplicationFolder(m_folder.path());
     }
 
     void init() { f = std::make_unique<WindowFixture>(); }
     void cleanup() { f.reset(); }
+
+    void ratioOfTheRun() { QCOMPARE(f->window.devicePixelRatio(), qreal(runRatio())); }
 
     void mainWindowPaths_data()
     {
@@ -209,7 +240,7 @@ class TestHover : public QObject
     // of the same size within the same second.
     void aReplacedBitmapIsReadAgain()
     {
-        const QString highlight = m_folder.filePath("Apply_Settings2.bmp");
+        const QString highlight = HoverButtons::picturePath("Apply_Settings", 2, runRatio());
         const QString saved = highlight + ".saved";
         QVERIFY(QFile::copy(highlight, saved));
         walk(&f->window, mainControls, "bg apply bg");
@@ -217,7 +248,8 @@ class TestHover : public QObject
         QFile file(highlight);
         QVERIFY(file.open(QIODevice::ReadWrite));
         const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
-        QFile other(m_folder.filePath("Exit_Button2.bmp"));
+        const QString otherPath = HoverButtons::picturePath("Exit_Button", 2, runRatio());
+        QFile other(otherPath);
         QVERIFY(other.open(QIODevice::ReadOnly));
         const QByteArray otherBytes = other.readAll();
         QCOMPARE(otherBytes.size(), file.size());
@@ -229,37 +261,91 @@ class TestHover : public QObject
         file.close();
 
         walk(&f->window, mainControls, "apply");
-        const QImage shown = f->child<ImageControl>("imgApplySettings")
-                                 ->picture()
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(
-            shown,
-            QImage(m_folder.filePath("Exit_Button2.bmp")).convertToFormat(QImage::Format_RGB32));
+        QVERIFY(samePicture(f->child<ImageControl>("imgApplySettings")->picture(),
+                            bitmap("Exit_Button", 2, runRatio())));
         QVERIFY(QFile::remove(highlight));
         QVERIFY(QFile::rename(saved, highlight));
     }
 
     // A missing file leaves the button with its picture and the state
     // unwritten; the buttons before it in the reset already show theirs.
+    // Both sizes of a bitmap are taken away here: a 2x one alone gives way
+    // to its 1x file (below).
     void missingFile()
     {
-        const QString exitRest = m_folder.filePath("Exit_Button1.bmp");
-        const QString hidden = exitRest + ".away";
-        QVERIFY(QFile::rename(exitRest, hidden));
-        walk(&f->window, mainControls, "bg apply");
-        QVERIFY(!f->window.blnButtonsReset);
-        QCOMPARE(shows(&f->window, "imgApplySettings", "Apply_Settings"), QString("1"));
-        QCOMPARE(f->child<ImageControl>("imgExit")->size(), QSize(128, 26));
-        QVERIFY(QFile::rename(hidden, exitRest));
+        const auto takeAway = [](const QString& stem, int which) {
+            QStringList paths{HoverButtons::picturePath(stem, which),
+                              HoverButtons::picturePath(stem, which, 2)};
+            for (const QString& path : paths)
+                QFile::rename(path, path + ".away");
+            return qScopeGuard([paths] {
+                for (const QString& path : paths)
+                    QFile::rename(path + ".away", path);
+            });
+        };
+        {
+            const auto away = takeAway("Exit_Button", 1);
+            walk(&f->window, mainControls, "bg apply");
+            QVERIFY(!f->window.blnButtonsReset);
+            QCOMPARE(shows(&f->window, "imgApplySettings", "Apply_Settings"), QString("1"));
+            QCOMPARE(f->child<ImageControl>("imgExit")->size(), QSize(128, 26));
+        }
         walk(&f->window, mainControls, "bg apply");
         QCOMPARE(shows(&f->window, "imgApplySettings", "Apply_Settings"), QString("2"));
 
-        const QString applyHighlight = m_folder.filePath("Apply_Settings2.bmp");
-        QVERIFY(QFile::rename(applyHighlight, hidden));
+        const auto away = takeAway("Apply_Settings", 2);
         walk(&f->window, mainControls, "bg apply");
         QVERIFY(f->window.blnButtonsReset); // the highlight did not happen
-        QVERIFY(QFile::rename(hidden, applyHighlight));
+    }
+
+    // Above ratio 1 a 2x bitmap that is missing or unreadable gives way to
+    // its 1x file, read at once; at ratio 1 the 2x bitmaps are never read.
+    void doubleSizeFallsBack_data()
+    {
+        QTest::addColumn<QString>("spoilt");  // its 2x bitmap is taken away or spoilt
+        QTest::addColumn<bool>("unreadable"); // else missing
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("which"); // the 1x bitmap it then shows
+        QTest::addColumn<int>("reads"); // at ratio 1; one more above, for the spoilt file
+        QTest::newRow("highlight, missing") << "Apply_Settings" << false << "bg apply"
+                                            << "imgApplySettings" << 2 << 6;
+        QTest::newRow("highlight, unreadable") << "Apply_Settings" << true << "bg apply"
+                                               << "imgApplySettings" << 2 << 6;
+        QTest::newRow("reset, missing") << "Exit_Button" << false << "bg"
+                                        << "imgExit" << 1 << 5;
+        QTest::newRow("reset, unreadable") << "Exit_Button" << true << "bg"
+                                           << "imgExit" << 1 << 5;
+    }
+
+    void doubleSizeFallsBack()
+    {
+        QFETCH(QString, spoilt);
+        QFETCH(bool, unreadable);
+        QFETCH(QString, path);
+        QFETCH(QString, control);
+        QFETCH(int, which);
+        QFETCH(int, reads);
+        const QString file = HoverButtons::picturePath(spoilt, which, 2);
+        QVERIFY(QFile::rename(file, file + ".saved"));
+        const auto restore = qScopeGuard([file] {
+            QFile::remove(file);
+            QFile::rename(file + ".saved", file);
+        });
+        if (unreadable) {
+            QFile junk(file);
+            QVERIFY(junk.open(QIODevice::WriteOnly));
+            QVERIFY(junk.write("BM and then no bitmap at all") > 0);
+        }
+
+        const int readsBefore = HoverButtons::pictureReads();
+        walk(&f->window, mainControls, path);
+        QCOMPARE(HoverButtons::pictureReads() - readsBefore, reads + (runRatio() > 1 ? 1 : 0));
+        QCOMPARE(shows(&f->window, control, spoilt, 1), QString::number(which));
+        // The 1x picture keeps the button's size in window pixels.
+        QCOMPARE(f->child<ImageControl>(qPrintable(control))->size(), QSize(128, 26));
+        // Every other button has the bitmap the screen calls for.
+        QCOMPARE(shows(&f->window, "imgDefault", "Restore_Default"), QString("1"));
     }
 };
 

@@ -1,13 +1,13 @@
 #include "frmconfigutility.h"
 
 #include "dropdownlist.h"
-#include "printfeatures.h"
 #include "fixedwindow.h"
 #include "fonts.h"
 #include "frmfeatures.h"
 #include "imagecontrol.h"
 #include "messagebox.h"
 #include "platform.h"
+#include "printfeatures.h"
 #include "spoolmessages.h"
 
 #include <QCloseEvent>
@@ -62,6 +62,18 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The program's icon at the sizes desktops ask for; at 64 pixels it is the
+// stored 256-colour icon.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int pixels : {16, 24, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/images/icons/tr7400config-%1.png").arg(pixels),
+                     QSize(pixels, pixels));
+    icon.addFile(QStringLiteral(":/images/icon.png"), QSize(64, 64));
+    return icon;
+}
+
 } // namespace
 
 frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
@@ -69,6 +81,8 @@ frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmConfigUtility"));
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
+    // The stored icon alone until the window is up: on X11 every size of a
+    // window's icon is read and sent to the server before the window maps.
     setWindowIcon(QIcon(storedPicture("icon.png")));
     setFixedSize(727, 356);
 
@@ -87,8 +101,9 @@ frmConfigUtility::~frmConfigUtility() = default;
 
 void frmConfigUtility::buildImages()
 {
-    imgBackground =
-        new ImageControl(QStringLiteral("imgBackground"), storedPicture("background.png"), this);
+    const qreal ratio = devicePixelRatio();
+    imgBackground = new ImageControl(QStringLiteral("imgBackground"),
+                                     storedPicture("background.png", ratio), this);
     imgBackground->move(0, 0);
     connect(imgBackground, &ImageControl::mouseMoved, this,
             &frmConfigUtility::imgBackground_MouseMove);
@@ -116,8 +131,8 @@ void frmConfigUtility::buildImages()
     };
     int top = 164;
     for (const Button& button : buttons) {
-        button.control =
-            new ImageControl(QLatin1String(button.name), storedPicture(button.picture), this);
+        button.control = new ImageControl(QLatin1String(button.name),
+                                          storedPicture(button.picture, ratio), this);
         button.control->move(594, top);
         button.control->setAccessibleName(QLatin1String(button.caption));
         connect(button.control, &ImageControl::mouseReleased, this, button.command);
@@ -169,10 +184,11 @@ void frmConfigUtility::buildPictureBoxes()
         {"Attribute1", "Attribute1.png", QRect(5, 40, 140, 265)},
         {"Attribute2", "Attribute2.png", QRect(296, 40, 129, 241)},
     };
+    const qreal ratio = devicePixelRatio();
     for (const Box& box : boxes) {
         auto* label = new QLabel(this);
         label->setObjectName(QLatin1String(box.name));
-        label->setPixmap(storedPicture(box.picture));
+        label->setPixmap(storedPicture(box.picture, ratio));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(box.geometry);
     }
@@ -189,7 +205,7 @@ void frmConfigUtility::buildPictureBoxes()
     imgWarning->setObjectName(QStringLiteral("imgWarning"));
     imgWarning->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     imgWarning->setLineWidth(2);
-    imgWarning->setPixmap(storedPicture("imgWarning.png"));
+    imgWarning->setPixmap(storedPicture("imgWarning.png", ratio));
     imgWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgWarning->setGeometry(184, 144, 350, 38);
     imgWarning->setAccessibleName(
@@ -247,6 +263,7 @@ void frmConfigUtility::showCentred()
     centreOnScreen(this, screen());
     show();
     activateWindow();
+    afterFirstFrame(this, [this] { setWindowIcon(programIcon()); });
 }
 
 void frmConfigUtility::imgApplySettings_MouseUp(int button, int, float, float)

@@ -1,13 +1,18 @@
-// Draws every stored picture of the two windows and the twelve hover bitmaps.
+// Draws every stored picture of the two windows, the twelve hover bitmaps and the icons.
 //
 // Usage: drawassets <assets-dir>
-// Writes <assets-dir>/images/*.png (compiled into the program) and
-// <assets-dir>/hover/*.bmp (shipped beside the executable). The output depends only on
-// this file, Qt's raster painter and the DejaVu fonts, so running it again on the same
-// system gives the same bytes.
+// Writes <assets-dir>/images/*.png (compiled into the program), <assets-dir>/images/icons/
+// (the program's icon at the sizes desktops ask for, and as SVG) and
+// <assets-dir>/hover/*.bmp (shipped beside the executable). Every picture of the windows
+// and every hover bitmap also comes at twice the size, "<name>@2x", for screens of a
+// device pixel ratio above 1: the same drawing on an image whose device pixel ratio is 2,
+// so the layout, fonts and colours are those of the 1x picture, in twice the pixels. The
+// output depends only on this file, Qt's raster painter and the DejaVu fonts, so running
+// it again on the same system gives the same bytes.
 
 #include <QColor>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -20,12 +25,14 @@
 #include <QRadialGradient>
 #include <QString>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 namespace
@@ -156,20 +163,28 @@ void requireFit(const QFont& font, const QString& caption, int room, const char*
                  .arg(room));
 }
 
-QImage opaqueImage(const QSize& size, const QColor& fill)
+// A picture of the given size in window pixels, with 'scale' image pixels to each: all
+// drawing on it is in window pixels.
+QImage opaqueImage(const QSize& size, const QColor& fill, int scale)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.setDevicePixelRatio(1.0);
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
 }
 
-QImage transparentImage(const QSize& size)
+QImage transparentImage(const QSize& size, double scale = 1.0)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(1.0);
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
+}
+
+// The picture's rectangle in window pixels, which is what its painter works in.
+QRect area(const QImage& image)
+{
+    return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
 }
 
 // Colour of the main window's title strip on a given row; the heading picture repeats it.
@@ -183,7 +198,7 @@ void fillTitleStrip(QImage& image, int firstRow, int rows)
 {
     QPainter painter(&image);
     for (int y = 0; y < rows; ++y)
-        painter.fillRect(0, y, image.width(), 1, titleStripColour(firstRow + y));
+        painter.fillRect(0, y, area(image).width(), 1, titleStripColour(firstRow + y));
 }
 
 // The desk printer of the icon and of the side-pane artwork, designed on a 64 x 64 grid:
@@ -331,27 +346,64 @@ QImage drawIcon()
     return limitTo256Colours(image);
 }
 
-// The features window icon: 16 x 16 in the standard 16-colour palette, pixel by pixel.
-QImage drawFeaturesIcon()
+// The features window icon in the standard 16-colour palette, pixel by pixel: 16 x 16, and
+// the same printer at 32 x 32 with the outlines still one pixel wide.
+const std::array<const char*, 16> featuresIconPixels = {
+    "................", //
+    "....kkkkkkkk....", //
+    "....kwwwwwwk....", //
+    "....kwssswwk....", //
+    "....kwwwwwwk....", //
+    "..kkkkkkkkkkkk..", //
+    ".kwwwwwwwwwwwwk.", //
+    "kwwwwwwwwwwwwwsk", //
+    "ksssllllllllssgk", //
+    "kssskwwwwwwksegk", //
+    "kssskwssswwkssgk", //
+    "kgggkwwwwwwkgggk", //
+    ".kkkkwssswwkkkk.", //
+    "....kwwwwwwk....", //
+    "....kkkkkkkk....", //
+    "................", //
+};
+
+const std::array<const char*, 32> featuresIcon2xPixels = {
+    "................................", //
+    "................................", //
+    "........kkkkkkkkkkkkkkkk........", //
+    "........kwwwwwwwwwwwwwwk........", //
+    "........kwwwwwwwwwwwwwwk........", //
+    "........kwwsssssssssswwk........", //
+    "........kwwwwwwwwwwwwwwk........", //
+    "........kwwssssssswwwwwk........", //
+    "........kwwwwwwwwwwwwwwk........", //
+    "........kwwwwwwwwwwwwwwk........", //
+    "....kkkkkkkkkkkkkkkkkkkkkkkk....", //
+    "...kwwwwwwwwwwwwwwwwwwwwwwwwk...", //
+    "..kwwwwwwwwwwwwwwwwwwwwwwwwwwk..", //
+    ".kwwwwwwwwwwwwwwwwwwwwwwwwwwwsk.", //
+    "kwwwwwwwwwwwwwwwwwwwwwwwwwwwwssk", //
+    "ksssssssssssssssssssssssssssgggk", //
+    "ksssssssllllllllllllllllssssgggk", //
+    "ksssssssllllllllllllllllssssgggk", //
+    "ksssssssskwwwwwwwwwwwwksseesgggk", //
+    "ksssssssskwwwwwwwwwwwwksseesgggk", //
+    "ksssssssskwwsssssssswwksssssgggk", //
+    "ksssssssskwwwwwwwwwwwwksssssgggk", //
+    "kggggggggkwwwwwwwwwwwwkggggggggk", //
+    "kggggggggkwwwwwwwwwwwwkggggggggk", //
+    ".kkkkkkkkkwwwwwwwwwwwwkkkkkkkkk.", //
+    ".........kwwsssssswwwwk.........", //
+    ".........kwwwwwwwwwwwwk.........", //
+    ".........kwwsssssssswwk.........", //
+    ".........kwwwwwwwwwwwwk.........", //
+    ".........kkkkkkkkkkkkkk.........", //
+    "................................", //
+    "................................", //
+};
+
+template <std::size_t rows> QImage pixelArt(const std::array<const char*, rows>& pixels)
 {
-    static const std::array<const char*, 16> pixels = {
-        "................", //
-        "....kkkkkkkk....", //
-        "....kwwwwwwk....", //
-        "....kwssswwk....", //
-        "....kwwwwwwk....", //
-        "..kkkkkkkkkkkk..", //
-        ".kwwwwwwwwwwwwk.", //
-        "kwwwwwwwwwwwwwsk", //
-        "ksssllllllllssgk", //
-        "kssskwwwwwwksegk", //
-        "kssskwssswwkssgk", //
-        "kgggkwwwwwwkgggk", //
-        ".kkkkwssswwkkkk.", //
-        "....kwwwwwwk....", //
-        "....kkkkkkkk....", //
-        "................", //
-    };
     const auto colourOf = [](char code) -> QRgb {
         switch (code) {
         case 'k':
@@ -370,25 +422,29 @@ QImage drawFeaturesIcon()
             return 0u;
         }
     };
-    QImage image(QSize(16, 16), QImage::Format_ARGB32);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
+    const int side = int(rows);
+    QImage image(QSize(side, side), QImage::Format_ARGB32);
+    for (int y = 0; y < side; ++y) {
+        if (std::strlen(pixels[y]) != rows)
+            fail(QStringLiteral("row %1 of a %2-pixel icon has another width").arg(y).arg(side));
+        for (int x = 0; x < side; ++x)
             image.setPixel(x, y, colourOf(pixels[y][x]));
+    }
     return image;
 }
 
 // Every button of both windows. A hot button has a warm face and an orange rim; its caption
 // stays exactly where it is at rest.
-QImage drawButton(const QSize& size, const QString& caption, bool hot)
+QImage drawButton(const QSize& size, const QString& caption, bool hot, int scale)
 {
     const QFont font = uiFont(11);
     requireFit(font, caption, size.width() - 12, "a button face");
 
-    QImage image = opaqueImage(size, colours::pane);
+    QImage image = opaqueImage(size, colours::pane, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    const QRectF outer = QRectF(image.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF outer = QRectF(area(image)).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient face(0, 1, 0, size.height() - 1);
     face.setColorAt(0, hot ? colours::hotTop : colours::faceTop);
     face.setColorAt(0.45, mix(hot ? colours::hotTop : colours::faceTop,
@@ -405,16 +461,16 @@ QImage drawButton(const QSize& size, const QString& caption, bool hot)
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font);
     painter.setPen(colours::black);
-    painter.drawText(image.rect(), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
+    painter.drawText(area(image), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
     return image;
 }
 
 // Setting names, one per list row, right-aligned towards the lists.
 QImage drawLabels(const QSize& size, const QSize& visible, const QStringList& captions,
-                  int textRight)
+                  int textRight, int scale)
 {
     const QFont font = uiFont(11);
-    QImage image = opaqueImage(size, colours::white);
+    QImage image = opaqueImage(size, colours::white, scale);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(colours::black);
@@ -429,32 +485,32 @@ QImage drawLabels(const QSize& size, const QSize& visible, const QStringList& ca
     return image;
 }
 
-QImage drawHeading()
+QImage drawHeading(int scale)
 {
     const QFont font = uiFont(12, true);
     const QString caption = QStringLiteral("Printer Permanent Settings");
     requireFit(font, caption, 201 - 4, "the heading box");
-    QImage image = opaqueImage(headingSize, colours::white);
-    fillTitleStrip(image, headingOrigin.y(), image.height());
+    QImage image = opaqueImage(headingSize, colours::white, scale);
+    fillTitleStrip(image, headingOrigin.y(), headingSize.height());
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(colours::black);
-    painter.drawText(image.rect().adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    painter.drawText(area(image).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
     return image;
 }
 
-QImage drawBanner()
+QImage drawBanner(int scale)
 {
     const QFont font = uiFont(11, true);
     const QString caption = QStringLiteral("Please wait, while printer settings being applied.");
     requireFit(font, caption, bannerSize.width() - 12, "the banner");
-    QImage image = opaqueImage(bannerSize, colours::banner);
+    QImage image = opaqueImage(bannerSize, colours::banner, scale);
     QPainter painter(&image);
     painter.setPen(colours::bannerFrame);
     painter.drawRect(QRect(QPoint(2, 2), bannerSize - QSize(5, 5)));
     painter.setFont(font);
     painter.setPen(colours::white);
-    painter.drawText(image.rect(), Qt::AlignCenter, caption);
+    painter.drawText(area(image), Qt::AlignCenter, caption);
     return image;
 }
 
@@ -490,12 +546,12 @@ void drawPaneArtwork(QPainter& painter, const QPointF& centre, double printerSiz
     painter.restore();
 }
 
-QImage drawMainBackground()
+QImage drawMainBackground(int scale)
 {
     const int width = mainBackgroundSize.width();
     const int height = mainBackgroundSize.height();
     const int last = width - 1;
-    QImage image = opaqueImage(mainBackgroundSize, colours::white);
+    QImage image = opaqueImage(mainBackgroundSize, colours::white, scale);
     fillTitleStrip(image, 0, titleStripLastRow + 1);
 
     QPainter painter(&image);
@@ -550,10 +606,10 @@ QImage drawMainBackground()
     return image;
 }
 
-QImage drawFeaturesBackground()
+QImage drawFeaturesBackground(int scale)
 {
     const int width = featuresBackgroundSize.width();
-    QImage image = opaqueImage(featuresBackgroundSize, colours::pane);
+    QImage image = opaqueImage(featuresBackgroundSize, colours::pane, scale);
     QPainter painter(&image);
 
     // Caption strip closed by a white line over a darker one.
@@ -575,30 +631,69 @@ QImage drawFeaturesBackground()
     return image;
 }
 
-QImage drawFeaturesHeading()
+QImage drawFeaturesHeading(int scale)
 {
     const QFont font = uiFont(13, true);
     const QString caption = QStringLiteral("Altrune TR 7400 Features");
     requireFit(font, caption, featuresHeadingVisibleWidth - 6, "the visible heading");
-    QImage image = opaqueImage(featuresHeadingSize, colours::pane);
+    QImage image = opaqueImage(featuresHeadingSize, colours::pane, scale);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(colours::black);
-    painter.drawText(image.rect().adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
+    painter.drawText(area(image).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption);
     return image;
 }
 
-QImage drawFeaturesTitle()
+QImage drawFeaturesTitle(int scale)
 {
     const QFont font = uiFont(17, true);
     const QString caption = QStringLiteral("Altrune TR 7400 FEATURES");
     requireFit(font, caption, featuresTitleSize.width() - 4, "the title picture");
-    QImage image = opaqueImage(featuresTitleSize, colours::white);
+    QImage image = opaqueImage(featuresTitleSize, colours::white, scale);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(colours::black);
-    painter.drawText(image.rect(), Qt::AlignCenter, caption);
+    painter.drawText(area(image), Qt::AlignCenter, caption);
     return image;
+}
+
+// The program icon at the sizes desktops ask for, in full colour with soft edges.
+constexpr std::array<int, 7> desktopIconSizes = {16, 24, 32, 48, 64, 128, 256};
+
+// Up to 64 pixels the printer's outline is one pixel wide; above, the icon is the 64-pixel
+// design drawn larger, so that the outline keeps its weight.
+QImage drawDesktopIcon(int pixels)
+{
+    const double scale = std::max(1.0, pixels / 64.0);
+    const int side = int(std::lround(pixels / scale));
+    QImage image = transparentImage(QSize(side, side), scale);
+    {
+        QPainter painter(&image);
+        drawDeskPrinter(painter, QRectF(0, 0, side, side));
+    }
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+// The icon as a drawing that desktops scale to any size: the desk printer's shapes written
+// by Qt's SVG paint device.
+void saveScalableIcon(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(64, 64));
+    svg.setResolution(96); // 64 pixels on a 96 dpi screen
+    svg.setViewBox(QRect(0, 0, 64, 64));
+    svg.setTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
+    svg.setDescription(QStringLiteral("A desk printer"));
+    {
+        QPainter painter(&svg);
+        drawDeskPrinter(painter, QRectF(0, 0, 64, 64));
+    }
+    if (!QFileInfo(path).isFile())
+        fail(QStringLiteral("cannot write %1").arg(path));
+    QTextStream(stdout) << path << '\n';
 }
 
 struct Button {
@@ -639,60 +734,75 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir root(args[1]);
-    if (!root.mkpath(QStringLiteral("images")) || !root.mkpath(QStringLiteral("hover")))
+    if (!root.mkpath(QStringLiteral("images/icons")) || !root.mkpath(QStringLiteral("hover")))
         fail(QStringLiteral("cannot create the output folders under %1").arg(args[1]));
     const QDir images(root.filePath(QStringLiteral("images")));
     const QDir hover(root.filePath(QStringLiteral("hover")));
-    const auto png = [&images](const QImage& image, const char* name) {
-        save(image, images.filePath(QLatin1String(name) + QStringLiteral(".png")), "PNG");
-    };
 
-    png(drawIcon(), "icon");
-    png(drawMainBackground(), "background");
-    png(drawHeading(), "Picture1");
-    png(drawLabels(leftLabelsSize, leftLabelsVisible,
-                   {
-                       QStringLiteral("&High Speed Graphics"),
-                       QStringLiteral("High Speed Dra&ft"),
-                       QStringLiteral("L&Q Font Type"),
-                       QStringLiteral("&Tear Off"),
-                       QStringLiteral("Page &Length"),
-                       QStringLiteral("&Interface"),
-                       QStringLiteral("Strobe &Edge"),
-                       QStringLiteral("&Character Table"),
-                       QStringLiteral("Lang&uage"),
-                       QStringLiteral("Language Stan&dard"),
-                       QStringLiteral("Space C&ompensation"),
-                   },
-                   leftListsX - labelGap - leftLabelsX),
-        "Attribute1");
-    png(drawLabels(rightLabelsSize, rightLabelsVisible,
-                   {
-                       QStringLiteral("I&nput Buffer Size"),
-                       QStringLiteral("S&kipOverPerf"),
-                       QStringLiteral("&Print Direction"),
-                       QStringLiteral("Slashed &Zero"),
-                       QStringLiteral("Line Spacin&g"),
-                       QStringLiteral("&Auto LineFeed"),
-                       QStringLiteral("Da&rk Mode"),
-                       QStringLiteral("Print I&mpact"),
-                       QStringLiteral("&Sleep Mode"),
-                   },
-                   rightListsX - labelGap - rightLabelsX),
-        "Attribute2");
-    png(drawBanner(), "imgWarning");
-    png(drawFeaturesIcon(), "features_icon");
-    png(drawFeaturesBackground(), "features_background");
-    png(drawFeaturesHeading(), "features_heading");
-    png(drawFeaturesTitle(), "features_title");
+    const QImage icon = drawIcon();
+    save(icon, images.filePath(QStringLiteral("icon.png")), "PNG");
+    // The 64-pixel size is the stored icon itself, so every place that shows the icon at
+    // that size shows the same picture.
+    for (const int pixels : desktopIconSizes)
+        save(pixels == 64 ? icon : drawDesktopIcon(pixels),
+             images.filePath(QStringLiteral("icons/tr7400config-%1.png").arg(pixels)), "PNG");
+    saveScalableIcon(images.filePath(QStringLiteral("icons/tr7400config.svg")));
 
-    for (const Button& button : buttons) {
-        const QString caption = QString::fromLatin1(button.caption);
-        const QImage rest = drawButton(button.size, caption, false);
-        png(rest, button.storedName);
-        const QString stem = hover.filePath(QString::fromLatin1(button.hoverName));
-        save(rest, stem + QStringLiteral("1.bmp"), "BMP");
-        save(drawButton(button.size, caption, true), stem + QStringLiteral("2.bmp"), "BMP");
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        const auto png = [&images, &suffix](const QImage& image, const char* name) {
+            save(image, images.filePath(QLatin1String(name) + suffix + QStringLiteral(".png")),
+                 "PNG");
+        };
+
+        png(drawMainBackground(scale), "background");
+        png(drawHeading(scale), "Picture1");
+        png(drawLabels(leftLabelsSize, leftLabelsVisible,
+                       {
+                           QStringLiteral("&High Speed Graphics"),
+                           QStringLiteral("High Speed Dra&ft"),
+                           QStringLiteral("L&Q Font Type"),
+                           QStringLiteral("&Tear Off"),
+                           QStringLiteral("Page &Length"),
+                           QStringLiteral("&Interface"),
+                           QStringLiteral("Strobe &Edge"),
+                           QStringLiteral("&Character Table"),
+                           QStringLiteral("Lang&uage"),
+                           QStringLiteral("Language Stan&dard"),
+                           QStringLiteral("Space C&ompensation"),
+                       },
+                       leftListsX - labelGap - leftLabelsX, scale),
+            "Attribute1");
+        png(drawLabels(rightLabelsSize, rightLabelsVisible,
+                       {
+                           QStringLiteral("I&nput Buffer Size"),
+                           QStringLiteral("S&kipOverPerf"),
+                           QStringLiteral("&Print Direction"),
+                           QStringLiteral("Slashed &Zero"),
+                           QStringLiteral("Line Spacin&g"),
+                           QStringLiteral("&Auto LineFeed"),
+                           QStringLiteral("Da&rk Mode"),
+                           QStringLiteral("Print I&mpact"),
+                           QStringLiteral("&Sleep Mode"),
+                       },
+                       rightListsX - labelGap - rightLabelsX, scale),
+            "Attribute2");
+        png(drawBanner(scale), "imgWarning");
+        png(scale == 1 ? pixelArt(featuresIconPixels) : pixelArt(featuresIcon2xPixels),
+            "features_icon");
+        png(drawFeaturesBackground(scale), "features_background");
+        png(drawFeaturesHeading(scale), "features_heading");
+        png(drawFeaturesTitle(scale), "features_title");
+
+        for (const Button& button : buttons) {
+            const QString caption = QString::fromLatin1(button.caption);
+            const QImage rest = drawButton(button.size, caption, false, scale);
+            png(rest, button.storedName);
+            const QString stem = hover.filePath(QString::fromLatin1(button.hoverName));
+            save(rest, stem + QStringLiteral("1") + suffix + QStringLiteral(".bmp"), "BMP");
+            save(drawButton(button.size, caption, true, scale),
+                 stem + QStringLiteral("2") + suffix + QStringLiteral(".bmp"), "BMP");
+        }
     }
     return 0;
 }

@@ -2,7 +2,9 @@
 # Builds the Debian package from an already built tree into a private folder, unpacks it,
 # checks its layout and computed dependencies, then starts the unpacked program through
 # its bin link: offscreen, and under a private Xvfb where hovering over Apply Settings
-# must show the highlighted bitmap, which proves the bitmaps were found beside the program.
+# must show the highlighted bitmap, which proves the bitmaps were found beside the program;
+# the window must also offer the desktop its icon at every size. Started again on a screen
+# scaled to 200%, it must show the 2x bitmaps.
 #   test-package.sh <build dir> <source dir>      (CPACK may name the cpack to use)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -11,9 +13,11 @@ cpack=${CPACK:-cpack}
 
 app=com.example.altrune.TR7400Config
 title="Altrune TR 7400 Printer Configuration Utility"
-bitmaps=(Apply_Settings1.bmp Apply_Settings2.bmp Restore_Default1.bmp Restore_Default2.bmp
-         Exit_Button1.bmp Exit_Button2.bmp Print_Features1.bmp Print_Features2.bmp
-         Show_Features1.bmp Show_Features2.bmp Close_Button1.bmp Close_Button2.bmp)
+bitmaps=()
+for stem in Apply_Settings Restore_Default Exit_Button Print_Features Show_Features Close_Button; do
+  bitmaps+=("${stem}1.bmp" "${stem}2.bmp" "${stem}1@2x.bmp" "${stem}2@2x.bmp")
+done
+icon_sizes=(16 24 32 48 64 128 256)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-package.XXXXXX")
 started=()   # pids of everything started in the background
@@ -103,7 +107,8 @@ appdir=usr/lib/tr7400config
   echo "./usr/share/man/man1/tr7400ctl.1"
   for bmp in "${bitmaps[@]}"; do echo "./$appdir/$bmp"; done
   echo "./usr/share/applications/$app.desktop"
-  echo "./usr/share/icons/hicolor/64x64/apps/$app.png"
+  for size in "${icon_sizes[@]}"; do echo "./usr/share/icons/hicolor/${size}x$size/apps/$app.png"; done
+  echo "./usr/share/icons/hicolor/scalable/apps/$app.svg"
   echo "./usr/share/metainfo/$app.metainfo.xml"
 } | LC_ALL=C sort >"$work/expected"
 (cd "$root" && find . ! -type d | LC_ALL=C sort) >"$work/actual"
@@ -131,8 +136,14 @@ file -b "$module" | grep -q '^ELF.*shared object' || fail "$appdir/libpcu_cupssp
 for bmp in "${bitmaps[@]}"; do
   cmp -s "$source/assets/hover/$bmp" "$root/$appdir/$bmp" || fail "$appdir/$bmp differs from the source"
 done
+for size in "${icon_sizes[@]}"; do
+  cmp -s "$source/assets/images/icons/tr7400config-$size.png" "$root/usr/share/icons/hicolor/${size}x$size/apps/$app.png" ||
+    fail "the ${size}x$size icon differs from assets/images/icons/tr7400config-$size.png"
+done
 cmp -s "$source/assets/images/icon.png" "$root/usr/share/icons/hicolor/64x64/apps/$app.png" ||
-  fail "the icon differs from assets/images/icon.png"
+  fail "the 64x64 icon differs from the stored icon, assets/images/icon.png"
+cmp -s "$source/assets/images/icons/tr7400config.svg" "$root/usr/share/icons/hicolor/scalable/apps/$app.svg" ||
+  fail "the scalable icon differs from assets/images/icons/tr7400config.svg"
 cmp -s "$source/packaging/$app.desktop" "$root/usr/share/applications/$app.desktop" ||
   fail "the desktop entry differs from the source"
 cmp -s "$source/packaging/$app.metainfo.xml" "$root/usr/share/metainfo/$app.metainfo.xml" ||
@@ -142,7 +153,7 @@ appstreamcli validate-tree --no-net "$root" >"$work/validate.log" 2>&1 ||
   fail "appstreamcli validate-tree rejects the unpacked tree"
 desktop-file-validate "$root/usr/share/applications/$app.desktop" >>"$work/validate.log" 2>&1 ||
   fail "desktop-file-validate rejects the installed desktop entry"
-echo "[${SECONDS}s] Layout, bitmaps, link, desktop entry, icon and metainfo are in place"
+echo "[${SECONDS}s] Layout, bitmaps, link, desktop entry, icons and metainfo are in place"
 
 # --- The unpacked program, started through the link ---------------------------------------
 # A throwaway home and a scheduler socket that does not exist: no real printer is touched.
@@ -191,7 +202,7 @@ echo "[${SECONDS}s] Offscreen start: window painted, running until told to end"
 
 # A private X server; -displayfd lets it pick a free display, so parallel tests never clash.
 logs+=("$work/xvfb.log")
-timeout 90 Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp -noreset \
+timeout 120 Xvfb -displayfd 3 -screen 0 2048x1200x24 -nolisten tcp -noreset \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 started+=("$!")
 for _ in $(seq 100); do
@@ -203,53 +214,83 @@ number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
 export DISPLAY=:$number
 xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
 
-logs+=("$work/program.log")
-QT_QPA_PLATFORM=xcb timeout 60 "$program" >"$work/program.log" 2>&1 &
-pid=$!
-started+=("$pid")
-window=
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled '$title' within 15 s"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH"x"$HEIGHT" = 727x356 ] || fail "the window is ${WIDTH}x$HEIGHT, not 727x356"
+# start_program SCALE LOG: the unpacked program on a screen scaled by SCALE (as a 4K
+# screen at 200% is); sets pid, window and the window's X, Y, WIDTH and HEIGHT.
+start_program() {
+  local scale=$1
+  logs+=("$2")
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale timeout 60 "$program" >"$2" 2>&1 &
+  pid=$!
+  started+=("$pid")
+  window=
+  for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window titled '$title' within 15 s"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  [ "$WIDTH"x"$HEIGHT" = $((727 * scale))x$((356 * scale)) ] ||
+    fail "at scale $scale the window is ${WIDTH}x$HEIGHT, not $((727 * scale))x$((356 * scale))"
+}
+
+differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
+
+# hover_check SCALE SUFFIX: Apply Settings, 128 x 26 window pixels at 594,164, shows
+# Apply_Settings1SUFFIX.bmp once the pointer has crossed the background and
+# Apply_Settings2SUFFIX.bmp under the pointer, as read from beside the program.
+hover_check() {
+  local scale=$1 suffix=$2 pixels
+  local highlighted=$source/assets/hover/Apply_Settings2$suffix.bmp
+  local at_rest=$source/assets/hover/Apply_Settings1$suffix.bmp
+  [ "$(differing "$highlighted" "$at_rest")" != 0 ] || fail "the two Apply Settings bitmaps are alike"
+  shot() {
+    import -window root -crop "$((128 * scale))x$((26 * scale))+$((X + 594 * scale))+$((Y + 164 * scale))" \
+      +repage "$1" 2>/dev/null
+  }
+
+  # Over the background first: that loads the at-rest bitmaps and arms the highlight.
+  xdotool mousemove $((X + 650 * scale)) $((Y + 100 * scale))
+  pixels=unknown
+  for _ in $(seq 50); do
+    shot "$work/before.png" && pixels=$(differing "$work/before.png" "$at_rest")
+    [ "$pixels" = 0 ] && break
+    sleep 0.2
+  done
+  [ "$pixels" = 0 ] ||
+    fail "Apply Settings does not show $(basename "$at_rest") over the background ($pixels pixels differ)"
+
+  xdotool mousemove $((X + 657 * scale)) $((Y + 176 * scale))
+  pixels=unknown
+  for _ in $(seq 50); do
+    shot "$work/after.png" && pixels=$(differing "$work/after.png" "$highlighted")
+    [ "$pixels" = 0 ] && break
+    sleep 0.2
+  done
+  [ "$pixels" = 0 ] ||
+    fail "Apply Settings does not show $(basename "$highlighted") under the pointer ($pixels pixels differ): the bitmaps were not found"
+  echo "[${SECONDS}s] At scale $scale, hovering over Apply Settings shows $(basename "$highlighted")"
+}
+
+start_program 1 "$work/program.log"
 echo "[${SECONDS}s] Window '$title' is up at $X,$Y"
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app.desktop")
 xprop -id "$window" WM_CLASS | grep -qF "\"$wmclass\"" ||
   fail "the window class is not '$wmclass', the desktop entry's StartupWMClass"
 
-# The Apply Settings button: 128 x 26 pixels at 594,164 of the window.
-shot() { import -window root -crop "128x26+$((X + 594))+$((Y + 164))" +repage "$1" 2>/dev/null; }
-differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
-highlighted=$source/assets/hover/Apply_Settings2.bmp
-at_rest=$source/assets/hover/Apply_Settings1.bmp
-[ "$(differing "$highlighted" "$at_rest")" != 0 ] || fail "the two Apply Settings bitmaps are alike"
+hover_check 1 ""
 
-# Over the background first: that loads the at-rest bitmaps and arms the highlight.
-xdotool mousemove $((X + 650)) $((Y + 100))
-pixels=unknown
+# The desktop gets the icon at every size; the window sets them once it is up.
+sizes=
 for _ in $(seq 50); do
-  shot "$work/before.png" && pixels=$(differing "$work/before.png" "$at_rest")
-  [ "$pixels" = 0 ] && break
+  sizes=$(xprop -len 1000000 -id "$window" _NET_WM_ICON 2>/dev/null |
+          grep -o 'Icon ([0-9]* x [0-9]*)' | grep -o '^Icon ([0-9]*' | tr -dc '0-9\n' | sort -n | tr '\n' ' ' || true)
+  [ "$sizes" = "${icon_sizes[*]} " ] && break
   sleep 0.2
 done
-[ "$pixels" = 0 ] ||
-  fail "Apply Settings does not show Apply_Settings1.bmp over the background ($pixels pixels differ)"
-
-xdotool mousemove $((X + 657)) $((Y + 176))
-pixels=unknown
-for _ in $(seq 50); do
-  shot "$work/after.png" && pixels=$(differing "$work/after.png" "$highlighted")
-  [ "$pixels" = 0 ] && break
-  sleep 0.2
-done
-[ "$pixels" = 0 ] ||
-  fail "Apply Settings does not show Apply_Settings2.bmp under the pointer ($pixels pixels differ): the bitmaps were not found"
-echo "[${SECONDS}s] Hovering over Apply Settings shows Apply_Settings2.bmp"
+[ "$sizes" = "${icon_sizes[*]} " ] || fail "the window's icon has the sizes '$sizes', not '${icon_sizes[*]}'"
+echo "[${SECONDS}s] The window's icon comes at ${icon_sizes[*]} pixels"
 
 kill -0 "$pid" 2>/dev/null || fail "the program ended while the pointer moved over it"
 
@@ -274,4 +315,11 @@ started=("${started[@]:0:1}")   # the program is reaped; Xvfb is left
 [ "$status" -eq 0 ] || fail "the program ended with status $status after Yes to the exit question"
 ! sanitizer_report "$work/program.log" || fail "the sanitizer reported a fault"
 echo "[${SECONDS}s] Ctrl+X and Yes ended the program with status 0"
+
+# On a screen scaled to 200% the 2x bitmaps beside the program are read instead.
+start_program 2 "$work/program-2x.log"
+hover_check 2 "@2x"
+stop "$pid"
+started=("${started[@]:0:1}")
+! sanitizer_report "$work/program-2x.log" || fail "the sanitizer reported a fault at scale 2"
 echo "[${SECONDS}s] PASS"

@@ -11,18 +11,25 @@ namespace
 {
 int reads = 0;
 
-// A missing or unreadable file leaves the button with the picture it has.
+// Above ratio 1 the 2x file comes first and the 1x file stands in for it.
+// A missing or unreadable 1x file leaves the button with the picture it has.
 bool load(const Button& button, int which)
 {
+    if (button.image->devicePixelRatio() > 1.0) {
+        ++reads;
+        if (button.image->loadPicture(picturePath(button.stem, which, 2), 2.0))
+            return true;
+    }
     ++reads;
     return button.image->loadPicture(picturePath(button.stem, which));
 }
 } // namespace
 
-QString picturePath(const QString& stem, int which)
+QString picturePath(const QString& stem, int which, int scale)
 {
+    const QString size = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
     return Platform::applicationFolder() + QDir::separator() + stem + QString::number(which) +
-           QStringLiteral(".bmp");
+           size + QStringLiteral(".bmp");
 }
 
 void highlight(bool& blnButtonsReset, const Button& button)

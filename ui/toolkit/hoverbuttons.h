@@ -9,9 +9,11 @@ class ImageControl;
 // pointer and go back to rest when the pointer crosses the window's
 // background. Both pictures of every button are read afresh from bitmap
 // files in the application folder: "<stem>1.bmp" at rest, "<stem>2.bmp"
-// highlighted. The window keeps the state, blnButtonsReset: true once the
-// background has put every button at rest and no button was highlighted
-// since.
+// highlighted. On a screen of a device pixel ratio above 1, "<stem>1@2x.bmp"
+// and "<stem>2@2x.bmp", drawn at twice the size, are read instead where they
+// can be, and the 1x file where they cannot. The window keeps the state,
+// blnButtonsReset: true once the background has put every button at rest and
+// no button was highlighted since.
 namespace HoverButtons
 {
 
@@ -27,10 +29,12 @@ void highlight(bool& blnButtonsReset, const Button& button);
 // order, unless that has been done since the last highlight.
 void reset(bool& blnButtonsReset, const QList<Button>& buttons);
 
-// The path of one of the bitmap files in the application folder.
-QString picturePath(const QString& stem, int which);
+// The path of one of the bitmap files in the application folder; scale 2
+// gives the "@2x" file.
+QString picturePath(const QString& stem, int which, int scale = 1);
 
-// How many picture files have been read; for tests and diagnostics.
+// How many picture files have been read, a 2x file that could not be read
+// included; for tests and diagnostics.
 int pictureReads();
 
 } // namespace HoverButtons

@@ -1,5 +1,7 @@
 #include "imagecontrol.h"
 
+#include "fixedwindow.h"
+
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,20 +18,21 @@ ImageControl::ImageControl(const QString& name, const QPixmap& picture, QWidget*
 void ImageControl::setPicture(const QPixmap& picture)
 {
     m_picture = picture;
-    resize(picture.size());
+    resize(picture.deviceIndependentSize().toSize());
     update();
 }
 
-bool ImageControl::loadPicture(const QString& path)
+bool ImageControl::loadPicture(const QString& path, qreal pictureRatio)
 {
     // Read from the file every time: QPixmap::load would serve a file it has
     // seen from the pixmap cache, missing a bitmap replaced within the same
     // second, and keep decoded copies of every picture in memory.
     QImageReader reader(path);
-    const QImage loaded = reader.read();
+    QImage loaded = reader.read();
     if (loaded.isNull())
         return false;
-    setPicture(QPixmap::fromImage(loaded));
+    loaded.setDevicePixelRatio(pictureRatio);
+    setPicture(pictureForScreen(std::move(loaded), devicePixelRatio()));
     return true;
 }
 

@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // A picture drawn unscaled from its top-left corner that takes the size of
-// the picture it shows, and reports mouse movement and button releases with
+// the picture it shows (in window pixels: a 2x picture is drawn pixel for
+// pixel on a 2x screen), and reports mouse movement and button releases with
 // the button code (1 left, 2 right, 4 middle) and modifier mask (1 Shift,
 // 2 Ctrl, 4 Alt). The command buttons of both windows are such images.
 // Disabled, it still shows its picture but takes no mouse input.
@@ -18,9 +19,10 @@ class ImageControl : public QWidget
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return m_picture; }
 
-    // Reads the picture from a bitmap file. A file that is missing or not a
-    // picture leaves the current picture in place and answers false.
-    bool loadPicture(const QString& path);
+    // Reads the picture from a bitmap file drawn for the given device pixel
+    // ratio (2 for a "@2x" file). A file that is missing or not a picture
+    // leaves the current picture in place and answers false.
+    bool loadPicture(const QString& path, qreal pictureRatio = 1.0);
 
   signals:
     void mouseMoved(int button, int shift, float x, float y);
