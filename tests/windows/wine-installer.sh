@@ -31,10 +31,12 @@ registry() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
 # reg query answers 1 for a key that is not there.
 has_key() { wine reg query "$1" >/dev/null 2>&1; }
 
-# 1. Silent install, with the command-line tool on the PATH.
+# 1. Silent install, with the command-line tool on the PATH: the programs and the
+# hover bitmaps, at 1x and 2x.
 timeout 300 wine "$setup" /S /PATH || fail "the silent install answered $?"
 bitmaps="Apply_Settings Restore_Default Exit_Button Print_Features Show_Features Close_Button"
-expected=$( (for name in $bitmaps; do echo "${name}1.bmp"; echo "${name}2.bmp"; done
+expected=$( (for name in $bitmaps; do printf '%s\n' "${name}1.bmp" "${name}2.bmp" \
+  "${name}1@2x.bmp" "${name}2@2x.bmp"; done
   echo tr7400config.exe; echo tr7400ctl.exe; echo Uninstall.exe) | LC_ALL=C sort)
 actual=$(cd "$installed" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual" = "$expected" ] || fail "the installation folder holds: $actual"
