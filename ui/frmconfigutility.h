@@ -9,8 +9,8 @@
 
 class QComboBox;
 class QKeyEvent;
-class QLabel;
 class ImageControl;
+class MessageBanner;
 class Spooler;
 class frmFeatures;
 
@@ -106,5 +106,5 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     ImageControl* imgSFeatures = nullptr;
     ImageControl* imgPFeatures = nullptr;
     ImageControl* imgExit = nullptr;
-    QLabel* imgWarning = nullptr;
+    MessageBanner* imgWarning = nullptr;
 };

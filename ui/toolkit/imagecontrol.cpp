@@ -1,5 +1,8 @@
 #include "imagecontrol.h"
 
+#include "accessibility.h"
+
+#include <QApplication>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +14,7 @@ ImageControl::ImageControl(const QString& name, const QPixmap& picture, QWidget*
     setMouseTracking(true); // movement is reported with no button pressed too
     setFocusPolicy(Qt::NoFocus);
     setPicture(picture);
+    Accessibility::installFactory();
 }
 
 void ImageControl::setPicture(const QPixmap& picture)
@@ -31,6 +35,34 @@ bool ImageControl::loadPicture(const QString& path)
         return false;
     setPicture(QPixmap::fromImage(loaded));
     return true;
+}
+
+void ImageControl::setCommand(const QString& caption, const QKeySequence& shortcut)
+{
+    m_command = true;
+    m_shortcut = shortcut;
+    setAccessibleName(caption);
+}
+
+void ImageControl::clickLater()
+{
+    if (!takesClicks())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // A message box may have come up, or the command disabled the
+            // image, since the press was asked for.
+            if (takesClicks())
+                emit mouseReleased(1, 0, 0, 0);
+        },
+        Qt::QueuedConnection);
+}
+
+bool ImageControl::takesClicks() const
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return isEnabled() && isVisible() && (!modal || modal == window());
 }
 
 void ImageControl::paintEvent(QPaintEvent*)
