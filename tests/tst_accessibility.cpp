@@ -1,8 +1,9 @@
 // What a screen reader finds in both windows, through Qt's accessibility
-// interfaces: the command images as push buttons whose press runs their
-// command, the please-wait banner as a notification, and pictures that offer
-// nothing to do. Against the real spooler and a private scheduler, so that a
-// press of Apply Settings is seen to reach the printer side.
+// interfaces: every shown list named by its setting's label, the command
+// images as push buttons whose press runs their command, the please-wait
+// banner as a notification, and pictures that offer nothing to do. Against
+// the real spooler and a private scheduler, so that a press of Apply
+// Settings is seen to reach the printer side.
 
 #include "frmconfigutility.h"
 #include "frmfeatures.h"
@@ -11,6 +12,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QSignalSpy>
 #include <QTest>
@@ -89,6 +91,81 @@ class TestAccessibility : public QObject
     {
         m_window.reset();
         Platform::setEndApplicationHandler({});
+    }
+
+    // A screen reader says "Tear Off, Short Auto, combo box": the name comes
+    // from the label whose buddy the list is, the value from the list. The
+    // label is never shown, so nothing is drawn over the label pictures.
+    void listsAreLabelled_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("cmbHSG") << "High Speed Graphics"
+                                << "Disabled";
+        QTest::newRow("cmbHSD") << "High Speed Draft"
+                                << "Disabled";
+        QTest::newRow("cmbLQF") << "LQ Font Type"
+                                << "Roman";
+        QTest::newRow("cmbTearoff") << "Tear Off"
+                                    << "Short Auto";
+        QTest::newRow("cmbPageLength") << "Page Length"
+                                       << "12 Inch";
+        QTest::newRow("cmbInterface") << "Interface"
+                                      << "Autoshare";
+        QTest::newRow("cmbStrobeEdge") << "Strobe Edge"
+                                       << "Falling";
+        QTest::newRow("cmbCharacterTable") << "Character Table"
+                                           << "Graphics";
+        QTest::newRow("cmbLanguage") << "Language"
+                                     << "Hindi";
+        QTest::newRow("cmbLanguageStandard") << "Language Standard"
+                                             << "8 bit-ISCII";
+        QTest::newRow("cmbSpaceCompensation") << "Space Compensation"
+                                              << "Disabled";
+        QTest::newRow("cmbInputBufferSize") << "Input Buffer Size"
+                                            << "64K bytes";
+        QTest::newRow("cmbSkipOverPerf") << "SkipOverPerf"
+                                         << "OFF";
+        QTest::newRow("cmbPrintDirection") << "Print Direction"
+                                           << "BI-DI";
+        QTest::newRow("cmbSlashedZero") << "Slashed Zero"
+                                        << "Slashed";
+        QTest::newRow("cmbLineSpacing") << "Line Spacing"
+                                        << "6 LPI";
+        QTest::newRow("cmbAutoLF") << "Auto LineFeed"
+                                   << "Disabled";
+        QTest::newRow("cmbDarkMode") << "Dark Mode"
+                                     << "Disabled";
+        QTest::newRow("cmbPrintImpact") << "Print Impact"
+                                        << "Normal";
+        QTest::newRow("cmbSleepMode") << "Sleep Mode"
+                                      << "2 Minutes";
+    }
+
+    void listsAreLabelled()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, value);
+        const QString list = QTest::currentDataTag();
+        QAccessibleInterface* iface = accessible(m_window->findChild<QComboBox*>(list));
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::ComboBox);
+        QCOMPARE(iface->text(QAccessible::Value), value);
+
+        const auto relations = iface->relations(QAccessible::Label);
+        QCOMPARE(relations.size(), 1);
+        QAccessibleInterface* labelIface = relations.first().first;
+        QCOMPARE(labelIface->text(QAccessible::Name), label);
+        QCOMPARE(labelIface->object()->objectName(), "lbl" + list);
+        QVERIFY(labelIface->state().invisible);
+        QVERIFY(!static_cast<QWidget*>(labelIface->object())->isVisible());
+    }
+
+    void hiddenListHasNoLabel()
+    {
+        QAccessibleInterface* iface = accessible(m_window->list(Setting::VacantBufferSize));
+        QVERIFY(iface->state().invisible);
+        QVERIFY(iface->relations(QAccessible::Label).isEmpty());
     }
 
     // Named by their captions, pressable, with the Ctrl letter that runs the

@@ -145,8 +145,10 @@ void frmConfigUtility::buildLists()
         for (std::string_view choice : info.choices)
             combo->addItem(fromView(choice));
         combo->setCurrentIndex(-1); // no choice until the defaults are selected
-        combo->setAccessibleName(info.label.empty() ? QStringLiteral("Vacant Buffer Size")
-                                                    : fromView(info.label));
+        if (info.label.empty())
+            combo->setAccessibleName(QStringLiteral("Vacant Buffer Size"));
+        else
+            buildListLabel(combo, fromView(info.label));
         if (previous)
             setTabOrder(previous, combo);
         previous = combo;
@@ -158,6 +160,20 @@ void frmConfigUtility::buildLists()
             &frmConfigUtility::cmbCharacterTable_Click);
     connect(list(Setting::Interface), &QComboBox::currentIndexChanged, this,
             &frmConfigUtility::cmbInterface_Click);
+}
+
+// Screen readers name a drop-down list by the label whose buddy it is (on
+// Linux a list's own name is its current choice). The labels this window
+// shows are pictures, so each list gets a label with its setting's name that
+// is never shown. Its text has no '&': a mnemonic would give the label an Alt
+// shortcut of its own beside the window's Alt letters.
+void frmConfigUtility::buildListLabel(QComboBox* list, const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("lbl") + list->objectName());
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(list);
+    label->hide();
 }
 
 void frmConfigUtility::buildPictureBoxes()

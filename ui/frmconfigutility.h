@@ -94,6 +94,7 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
 
     void buildImages();
     void buildLists();
+    void buildListLabel(QComboBox* list, const QString& text);
     void buildPictureBoxes();
 
     Spooler& m_spooler;
