@@ -4,9 +4,12 @@ and values, the command buttons and their press action, the printer-ready
 confirmation that a press of Apply Settings brings up, the please-wait banner
 while the settings are applied, the features window, and Exit.
 
-Run by test-atspi.sh, which starts the buses and the program. Every wait polls
-for its condition within a generous bound; nothing sleeps a fixed time. Exits
-non-zero with the reason on the first thing that is not as it should be.
+Run by test-atspi.sh, which starts the buses, then this, and the program once
+this has created the file named by its argument: by then the screen reader
+listens for events, so the program's bridge knows it from its start and sends
+them. Every wait polls for its condition within a generous bound; nothing
+sleeps a fixed time. Exits non-zero with the reason on the first thing that is
+not as it should be.
 """
 
 import sys
@@ -84,8 +87,9 @@ def pump():
         context.iteration(False)
 
 
-def wait_for(what, condition, timeout=60):
-    """Polls until condition() gives something true, and returns that."""
+def wait_for(what, condition, timeout=60, seen=None):
+    """Polls until condition() gives something true, and returns that; seen()
+    tells, on failure, what was found instead."""
     deadline = time.monotonic() + timeout
     while True:
         pump()
@@ -96,7 +100,7 @@ def wait_for(what, condition, timeout=60):
         if found:
             return found
         if time.monotonic() > deadline:
-            fail(f"no {what} within {timeout} s")
+            fail(f"no {what} within {timeout} s" + (f"; seen: {seen()}" if seen else ""))
         time.sleep(0.05)
 
 
@@ -245,6 +249,8 @@ def main():
     # The program runs sanitized in one of the builds: allow for slow replies.
     Atspi.set_timeout(10000, 30000)
     pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+    with open(sys.argv[1], "w", encoding="utf-8"):
+        pass
 
     app = wait_for(f"application '{APP}' on the accessibility bus", application)
     main_window = wait_for(f"window '{MAIN}'", lambda: window(app, MAIN, "Apply Settings"))
@@ -287,7 +293,8 @@ def main():
     if not has(banner, pyatspi.STATE_SHOWING) or banner.name != BANNER:
         fail("the banner is not on screen behind the failure message")
     wait_for("event of the banner appearing",
-             lambda: (pyatspi.ROLE_NOTIFICATION, BANNER, 1) in showing_events, timeout=30)
+             lambda: (pyatspi.ROLE_NOTIFICATION, BANNER, 1) in showing_events, timeout=30,
+             seen=lambda: showing_events)
     say(f"Notification '{BANNER}' announced while the settings were applied")
     say(f"Message box '{box.name}': {text.splitlines()[0]} ...")
     press(box, "OK")

@@ -100,6 +100,18 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus
   >/dev/null 2>&1 || fail "the accessibility bus did not come up"
 echo "[${SECONDS}s] Xvfb on $DISPLAY, session bus and accessibility bus are up"
 
+# The screen reader first: the program's bridge asks at its start which
+# events are listened for, and sends only those.
+timeout 150 "$python" "$here/screenreader.py" "$work/listening" &
+reader=$!
+started+=("$reader")
+for _ in $(seq 300); do
+  [ -e "$work/listening" ] && break
+  kill -0 "$reader" 2>/dev/null || break
+  sleep 0.1
+done
+[ -e "$work/listening" ] || fail "screenreader.py did not start listening"
+
 # Qt's AT-SPI bridge is on from the start, as when a screen reader runs.
 logs+=("$work/program.log")
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb timeout 180 "$program" \
@@ -108,7 +120,8 @@ pid=$!
 started+=("$pid")
 
 status=0
-timeout 150 "$python" "$here/screenreader.py" || status=$?
+wait "$reader" || status=$?
+started=("${started[@]:0:2}" "$pid") # the reader is reaped: its pid must not be signalled again
 [ "$status" -eq 0 ] || fail "screenreader.py ended with status $status"
 
 # Exit and Yes were pressed through the bus: the program ends by itself.
@@ -119,7 +132,7 @@ done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end within 30 s of Yes to the exit question"
 status=0
 wait "$pid" || status=$?
-unset 'started[-1]' # reaped: its pid must not be signalled again
+started=("${started[@]:0:2}") # the program is reaped too; Xvfb and the launcher are left
 [ "$status" -eq 0 ] || fail "the program ended with status $status after Yes to the exit question"
 grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$work/program.log" &&
   fail "the sanitizer reported a fault"
