@@ -69,11 +69,12 @@ void frmFeatures::buildControls()
     imgClose = new ImageControl(QStringLiteral("imgClose"),
                                 storedPicture("button_close.png", ratio), this);
     imgClose->move(600, 392);
-    imgClose->setAccessibleName(QStringLiteral("Close"));
+    imgClose->setCommand(QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_C));
     imgPrintFeatures = new ImageControl(QStringLiteral("imgPrintFeatures"),
                                         storedPicture("button_printfeatures.png", ratio), this);
     imgPrintFeatures->move(600, 360);
-    imgPrintFeatures->setAccessibleName(QStringLiteral("Print Features"));
+    imgPrintFeatures->setCommand(QStringLiteral("Print Features"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_P));
 
     txtFeatures = new QPlainTextEdit(this);
     txtFeatures->setObjectName(QStringLiteral("txtFeatures"));

@@ -51,7 +51,6 @@ class TestMainWindow : public QObject
         QCOMPARE(combo(Setting::SleepMode)->geometry(), QRect(424, 232, 137, 21));
         QCOMPARE(child("imgExit")->geometry(), QRect(594, 284, 128, 26));
         QCOMPARE(child("imgBackground")->geometry(), QRect(0, 0, 726, 358));
-        QCOMPARE(combo(Setting::LQF)->accessibleName(), QString("LQ Font Type"));
         QCOMPARE(combo(Setting::SleepMode)->font().family(), QString("Verdana"));
         QCOMPARE(combo(Setting::SleepMode)->font().pointSizeF(), 8.25);
         QCOMPARE(combo(Setting::SleepMode)->font().weight(), QFont::Normal);

@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "frmfeatures.h"
 #include "imagecontrol.h"
+#include "messagebanner.h"
 #include "messagebox.h"
 #include "platform.h"
 #include "printfeatures.h"
@@ -113,28 +114,30 @@ void frmConfigUtility::buildImages()
         const char* name;
         const char* picture;
         const char* caption;
+        Qt::Key letter; // with Ctrl, the keyboard accelerator
         void (frmConfigUtility::*command)(int, int, float, float);
         void (frmConfigUtility::*hover)(int, int, float, float);
     };
     const Button buttons[] = {
-        {imgApplySettings, "imgApplySettings", "button_apply.png", "Apply Settings",
+        {imgApplySettings, "imgApplySettings", "button_apply.png", "Apply Settings", Qt::Key_A,
          &frmConfigUtility::imgApplySettings_MouseUp,
          &frmConfigUtility::imgApplySettings_MouseMove},
-        {imgDefault, "imgDefault", "button_default.png", "Restore Default",
+        {imgDefault, "imgDefault", "button_default.png", "Restore Default", Qt::Key_D,
          &frmConfigUtility::imgDefault_MouseUp, &frmConfigUtility::imgDefault_MouseMove},
-        {imgSFeatures, "imgSFeatures", "button_showfeatures.png", "Show Features",
+        {imgSFeatures, "imgSFeatures", "button_showfeatures.png", "Show Features", Qt::Key_S,
          &frmConfigUtility::imgSFeatures_MouseUp, &frmConfigUtility::imgSFeatures_MouseMove},
-        {imgPFeatures, "imgPFeatures", "button_printfeatures.png", "Print Features",
+        {imgPFeatures, "imgPFeatures", "button_printfeatures.png", "Print Features", Qt::Key_P,
          &frmConfigUtility::imgPFeatures_MouseUp, &frmConfigUtility::imgPFeatures_MouseMove},
-        {imgExit, "imgExit", "button_exit.png", "Exit", &frmConfigUtility::imgExit_MouseUp,
-         &frmConfigUtility::imgExit_MouseMove},
+        {imgExit, "imgExit", "button_exit.png", "Exit", Qt::Key_X,
+         &frmConfigUtility::imgExit_MouseUp, &frmConfigUtility::imgExit_MouseMove},
     };
     int top = 164;
     for (const Button& button : buttons) {
         button.control = new ImageControl(QLatin1String(button.name),
                                           storedPicture(button.picture, ratio), this);
         button.control->move(594, top);
-        button.control->setAccessibleName(QLatin1String(button.caption));
+        button.control->setCommand(QLatin1String(button.caption),
+                                   QKeySequence(Qt::CTRL | button.letter));
         connect(button.control, &ImageControl::mouseReleased, this, button.command);
         connect(button.control, &ImageControl::mouseMoved, this, button.hover);
         top += 30;
@@ -157,8 +160,10 @@ void frmConfigUtility::buildLists()
         for (std::string_view choice : info.choices)
             combo->addItem(fromView(choice));
         combo->setCurrentIndex(-1); // no choice until the defaults are selected
-        combo->setAccessibleName(info.label.empty() ? QStringLiteral("Vacant Buffer Size")
-                                                    : fromView(info.label));
+        if (info.label.empty())
+            combo->setAccessibleName(QStringLiteral("Vacant Buffer Size"));
+        else
+            buildListLabel(combo, fromView(info.label));
         if (previous)
             setTabOrder(previous, combo);
         previous = combo;
@@ -170,6 +175,20 @@ void frmConfigUtility::buildLists()
             &frmConfigUtility::cmbCharacterTable_Click);
     connect(list(Setting::Interface), &QComboBox::currentIndexChanged, this,
             &frmConfigUtility::cmbInterface_Click);
+}
+
+// Screen readers name a drop-down list by the label whose buddy it is (on
+// Linux a list's own name is its current choice). The labels this window
+// shows are pictures, so each list gets a label with its setting's name that
+// is never shown. Its text has no '&': a mnemonic would give the label an Alt
+// shortcut of its own beside the window's Alt letters.
+void frmConfigUtility::buildListLabel(QComboBox* list, const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("lbl") + list->objectName());
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(list);
+    label->hide();
 }
 
 void frmConfigUtility::buildPictureBoxes()
@@ -201,15 +220,12 @@ void frmConfigUtility::buildPictureBoxes()
         label->setAutoFillBackground(true);
     }
 
-    imgWarning = new QLabel(this);
-    imgWarning->setObjectName(QStringLiteral("imgWarning"));
+    imgWarning = new MessageBanner(
+        QStringLiteral("imgWarning"), storedPicture("imgWarning.png", ratio),
+        QStringLiteral("Please wait, while printer settings being applied."), this);
     imgWarning->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     imgWarning->setLineWidth(2);
-    imgWarning->setPixmap(storedPicture("imgWarning.png", ratio));
-    imgWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     imgWarning->setGeometry(184, 144, 350, 38);
-    imgWarning->setAccessibleName(
-        QStringLiteral("Please wait, while printer settings being applied."));
 }
 
 void frmConfigUtility::Form_Load()

@@ -9,8 +9,8 @@
 
 class QComboBox;
 class QKeyEvent;
-class QLabel;
 class ImageControl;
+class MessageBanner;
 class Spooler;
 class frmFeatures;
 
@@ -94,6 +94,7 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
 
     void buildImages();
     void buildLists();
+    void buildListLabel(QComboBox* list, const QString& text);
     void buildPictureBoxes();
 
     Spooler& m_spooler;
@@ -106,5 +107,5 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     ImageControl* imgSFeatures = nullptr;
     ImageControl* imgPFeatures = nullptr;
     ImageControl* imgExit = nullptr;
-    QLabel* imgWarning = nullptr;
+    MessageBanner* imgWarning = nullptr;
 };

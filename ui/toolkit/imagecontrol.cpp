@@ -1,7 +1,9 @@
 #include "imagecontrol.h"
 
+#include "accessibility.h"
 #include "fixedwindow.h"
 
+#include <QApplication>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +15,7 @@ ImageControl::ImageControl(const QString& name, const QPixmap& picture, QWidget*
     setMouseTracking(true); // movement is reported with no button pressed too
     setFocusPolicy(Qt::NoFocus);
     setPicture(picture);
+    Accessibility::installFactory();
 }
 
 void ImageControl::setPicture(const QPixmap& picture)
@@ -34,6 +37,34 @@ bool ImageControl::loadPicture(const QString& path, qreal pictureRatio)
     loaded.setDevicePixelRatio(pictureRatio);
     setPicture(pictureForScreen(std::move(loaded), devicePixelRatio()));
     return true;
+}
+
+void ImageControl::setCommand(const QString& caption, const QKeySequence& shortcut)
+{
+    m_command = true;
+    m_shortcut = shortcut;
+    setAccessibleName(caption);
+}
+
+void ImageControl::clickLater()
+{
+    if (!takesClicks())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // A message box may have come up, or the command disabled the
+            // image, since the press was asked for.
+            if (takesClicks())
+                emit mouseReleased(1, 0, 0, 0);
+        },
+        Qt::QueuedConnection);
+}
+
+bool ImageControl::takesClicks() const
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return isEnabled() && isVisible() && (!modal || modal == window());
 }
 
 void ImageControl::paintEvent(QPaintEvent*)

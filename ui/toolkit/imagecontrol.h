@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QPixmap>
 #include <QWidget>
 
@@ -8,7 +9,9 @@
 // pixel on a 2x screen), and reports mouse movement and button releases with
 // the button code (1 left, 2 right, 4 middle) and modifier mask (1 Shift,
 // 2 Ctrl, 4 Alt). The command buttons of both windows are such images.
-// Disabled, it still shows its picture but takes no mouse input.
+// Disabled, it still shows its picture but takes no mouse input. It never
+// takes the keyboard focus. To assistive technology (screen readers) it is a
+// picture, or, once it is given a command, a push button.
 class ImageControl : public QWidget
 {
     Q_OBJECT
@@ -24,6 +27,21 @@ class ImageControl : public QWidget
     // leaves the current picture in place and answers false.
     bool loadPicture(const QString& path, qreal pictureRatio = 1.0);
 
+    // Makes the image a command button to assistive technology: a push
+    // button named caption, whose press runs what a left-button release
+    // runs; shortcut is the key that runs the same command.
+    void setCommand(const QString& caption, const QKeySequence& shortcut);
+    bool isCommand() const { return m_command; }
+    const QKeySequence& shortcut() const { return m_shortcut; }
+
+    // A press from assistive technology: a left-button release at 0, 0 with
+    // no modifier, reported from the event loop so that the caller (a screen
+    // reader's call over the accessibility bus) does not wait for the
+    // command's message boxes. It counts only where a click could reach the
+    // image, both now and when it runs: enabled, on screen, and not behind a
+    // modal message box.
+    void clickLater();
+
   signals:
     void mouseMoved(int button, int shift, float x, float y);
     void mouseReleased(int button, int shift, float x, float y);
@@ -34,7 +52,11 @@ class ImageControl : public QWidget
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    bool takesClicks() const;
+
     QPixmap m_picture;
+    bool m_command = false;
+    QKeySequence m_shortcut;
 };
 
 // The modifier mask of the keyboard state: 1 Shift, 2 Ctrl, 4 Alt.

@@ -1,0 +1,14 @@
+#pragma once
+
+// How the toolkit's pictures present themselves to assistive technology
+// (screen readers; on Linux through AT-SPI): a command image as a push button
+// that can be pressed, a message banner as a notification named by its
+// message, and any other image as a picture that offers nothing to do.
+namespace Accessibility
+{
+
+// Lets Qt ask for those presentations. Cheap and done once, by the first
+// image or banner built; nothing is made until a screen reader asks.
+void installFactory();
+
+} // namespace Accessibility

@@ -1,0 +1,14 @@
+#include "messagebanner.h"
+
+#include "accessibility.h"
+
+MessageBanner::MessageBanner(const QString& name, const QPixmap& picture, const QString& message,
+                             QWidget* parent)
+    : QLabel(parent)
+{
+    Accessibility::installFactory();
+    setObjectName(name);
+    setPixmap(picture);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAccessibleName(message);
+}
