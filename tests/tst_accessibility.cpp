@@ -5,6 +5,7 @@
 // the real spooler and a private scheduler, so that a press of Apply
 // Settings is seen to reach the printer side.
 
+#include "expectedtexts.h"
 #include "frmconfigutility.h"
 #include "frmfeatures.h"
 #include "imagecontrol.h"
@@ -21,11 +22,6 @@ namespace
 {
 using Answer = MessageBox::Answer;
 
-const QString appTitle = QStringLiteral("TR7400PrinterConfigurationUtility");
-const QString printerReady =
-    "Please check whether the printer is :\r\n* Switched ON\r\n* In online mode\r\n* In "
-    "Parallel or Autoshare interface\r\n\r\nTo continue press OK else press Cancel to quit.";
-const QString exitQuestion = QStringLiteral("Are you sure to quit from this application?");
 const QString bannerText = QStringLiteral("Please wait, while printer settings being applied.");
 const QString settingsJob = QStringLiteral("Permanent Settings Configuration");
 const QString featuresJob = QStringLiteral("TR7400 FEATURS");
@@ -231,8 +227,8 @@ class TestAccessibility : public QObject
         QTest::addColumn<bool>("featuresShown");
         QTest::addColumn<int>("ends");
 
-        const QStringList ready{printerReady};
-        const QStringList quit{exitQuestion};
+        const QStringList ready{printerReadyText};
+        const QStringList quit{exitQuestionText};
         const int ok = int(Answer::Ok);
         const int cancel = int(Answer::Cancel);
         QTest::newRow("Apply Settings, OK")
@@ -336,7 +332,7 @@ class TestAccessibility : public QObject
         QVERIFY(paused);
         runPendingPress(apply);
 
-        QCOMPARE(MessageBox::shownTexts(), QStringList{printerReady});
+        QCOMPARE(MessageBox::shownTexts(), QStringList{printerReadyText});
         QCOMPARE(f.cups().waitForCaptured(1, 20000).size(), 1);
         QCOMPARE(f.cups().countJobs(true), 1);
         QVERIFY(banner->state().invisible);
@@ -411,7 +407,7 @@ class TestAccessibility : public QObject
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    app.setApplicationName(appTitle);
+    app.setApplicationName(appTitleText);
     app.setQuitOnLastWindowClosed(false);
     TestAccessibility test;
     return QTest::qExec(&test, argc, argv);

@@ -2,6 +2,7 @@
 // scheduler in trouble: each fault gives its message, the window comes back
 // as it was, and no job of ours is left behind.
 
+#include "expectedtexts.h"
 #include "frmconfigutility.h"
 #include "schedulerfixture.h"
 
@@ -13,11 +14,7 @@
 namespace
 {
 const QString queue = SchedulerFixture::queue;
-const QString appTitle = QStringLiteral("TR7400PrinterConfigurationUtility");
 const QString title = QStringLiteral("Printer Configuration Utility");
-const QString confirmation =
-    "Please check whether the printer is :\r\n* Switched ON\r\n* In online mode\r\n* In "
-    "Parallel or Autoshare interface\r\n\r\nTo continue press OK else press Cancel to quit.";
 const QString noDriver = QStringLiteral("No printer drivers are installed.\r\nDownload Failed!!");
 const QString openFailure = QStringLiteral("OpenPrinter Failed!!!\r\nUnable to access printer");
 const QString unableToDownload = QStringLiteral("Unable to download printer settings.\r\n\r\n");
@@ -74,7 +71,7 @@ class TestFaults : public QObject
             };
             const bool apply = QString(button) == "imgApplySettings";
             row("scheduler stopped") << openFailure << title << 0 << apply;
-            row("no printers") << noDriver << appTitle << 0 << apply;
+            row("no printers") << noDriver << appTitleText << 0 << apply;
             row("default names a deleted queue") << openFailure << title << 0 << apply;
             // The text continues with the scheduler's reason.
             row("queue rejects jobs") << unableToDownload << title << 0 << apply;
@@ -129,7 +126,7 @@ class TestFaults : public QObject
         // The window as the user sees it behind the failure message.
         QList<bool> atMessage; // banner visible, Apply Settings and background enabled
         MessageBox::setObserver([&](const MessageBox::Shown& box) {
-            if (box.text != confirmation)
+            if (box.text != printerReadyText)
                 atMessage = {child("imgWarning")->isVisible(),
                              child("imgApplySettings")->isEnabled(),
                              child("imgBackground")->isEnabled()};
@@ -139,7 +136,7 @@ class TestFaults : public QObject
 
         const QList<MessageBox::Shown>& shown = MessageBox::history();
         QVERIFY(!shown.isEmpty());
-        QCOMPARE(shown.first().text, confirmation);
+        QCOMPARE(shown.first().text, printerReadyText);
         if (text.isEmpty()) {
             QCOMPARE(shown.size(), 1);
             QCOMPARE(f.pauses, QList<int>{2500});
@@ -184,7 +181,7 @@ class TestFaults : public QObject
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    app.setApplicationName(appTitle);
+    app.setApplicationName(appTitleText);
     app.setQuitOnLastWindowClosed(false);
     TestFaults test;
     return QTest::qExec(&test, argc, argv);

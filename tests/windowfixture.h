@@ -1,5 +1,6 @@
 #pragma once
 
+#include "expectedtexts.h"
 #include "fakespooler.h"
 #include "frmconfigutility.h"
 #include "messagebox.h"
@@ -42,18 +43,13 @@ struct WindowFixture {
     QStringList shownTexts() const { return MessageBox::shownTexts(); }
 };
 
-inline const QString printerReadyText =
-    "Please check whether the printer is :\r\n* Switched ON\r\n* In online mode\r\n* In "
-    "Parallel or Autoshare interface\r\n\r\nTo continue press OK else press Cancel to quit.";
-inline const QString exitQuestionText = "Are you sure to quit from this application?";
-
 // A test main for the window tests: the application's title is the one the
 // no-title message boxes carry.
 #define PCU_GUI_TEST_MAIN(TestClass)                                                               \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         QApplication app(argc, argv);                                                              \
-        app.setApplicationName(QStringLiteral("TR7400PrinterConfigurationUtility"));               \
+        app.setApplicationName(appTitleText);                                                      \
         app.setQuitOnLastWindowClosed(false);                                                      \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
