@@ -26,40 +26,18 @@ done
 [ -x "$python" ] || skip "$python is not installed"
 "$python" -c 'import pyatspi' 2>/dev/null || skip "pyatspi is not installed for $python (python3-pyatspi)"
 
+# shellcheck source=../support/background.sh
+source "$here/../support/background.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-atspi.XXXXXX")
-started=() # pids of everything started in the background, in order
 bus_pid=
-
-# TERM first; whatever is still there after two seconds gets KILL.
-stop() {
-  local pid=$1
-  kill "$pid" 2>/dev/null || return 0
-  for _ in $(seq 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
 # The program first, then the accessibility bus, the session bus and Xvfb.
 cleanup() {
-  local i
-  for ((i = ${#started[@]} - 1; i >= 0; i--)); do stop "${started[i]}"; done
+  stop_started
   [ -n "$bus_pid" ] && stop "$bus_pid"
   rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-
-logs=()
-fail() {
-  echo "[${SECONDS}s] FAIL: $*" >&2
-  local log
-  for log in "${logs[@]}"; do
-    [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 40 "$log" >&2; }
-  done
-  exit 1
-}
 
 [ -x "$program" ] || fail "$program is not built"
 

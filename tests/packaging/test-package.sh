@@ -19,38 +19,11 @@ for stem in Apply_Settings Restore_Default Exit_Button Print_Features Show_Featu
 done
 icon_sizes=(16 24 32 48 64 128 256)
 
+# shellcheck source=../support/background.sh
+source "$(dirname "$0")/../support/background.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-package.XXXXXX")
-started=()   # pids of everything started in the background
-
-# TERM first; whatever is still there after two seconds gets KILL. Waiting for Xvfb lets
-# it remove its socket and lock file.
-stop() {
-  local pid=$1
-  kill "$pid" 2>/dev/null || return 0
-  for _ in $(seq 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-cleanup() {
-  local pid
-  for pid in "${started[@]}"; do stop "$pid"; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_started; rm -rf "$work"' EXIT
 trap 'exit 1' INT TERM HUP
-
-logs=()
-fail() {
-  echo "[${SECONDS}s] FAIL: $*" >&2
-  local log
-  for log in "${logs[@]}"; do
-    [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 40 "$log" >&2; }
-  done
-  exit 1
-}
 
 [ -x "$build/bin/tr7400config" ] || fail "$build/bin/tr7400config is not built"
 [ -f "$build/CPackConfig.cmake" ] || fail "$build/CPackConfig.cmake is missing"
