@@ -48,19 +48,7 @@ export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime CUPS_SERVER=$work/no-schedu
 unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER \
   DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PRINTER LPDEST NO_AT_BRIDGE
 
-# A private X server; -displayfd lets it pick a free display.
-logs+=("$work/xvfb.log")
-timeout 200 Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp -noreset \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=("$!")
-for _ in $(seq 100); do
-  grep -q '^[0-9]' "$work/display" 2>/dev/null && break
-  sleep 0.1
-done
-number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
-[ -n "$number" ] || fail "Xvfb did not start"
-export DISPLAY=:$number
-xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
+start_xvfb 1024x600x24 200
 
 # A session bus of its own, and on it the accessibility bus launcher, which
 # starts the accessibility bus; that bus starts the registry when first asked.

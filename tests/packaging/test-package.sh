@@ -173,19 +173,7 @@ started=()   # reaped: its pid must not be signalled again
 ! sanitizer_report "$work/offscreen.log" || fail "the sanitizer reported a fault offscreen"
 echo "[${SECONDS}s] Offscreen start: window painted, running until told to end"
 
-# A private X server; -displayfd lets it pick a free display, so parallel tests never clash.
-logs+=("$work/xvfb.log")
-timeout 120 Xvfb -displayfd 3 -screen 0 2048x1200x24 -nolisten tcp -noreset \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=("$!")
-for _ in $(seq 100); do
-  grep -q '^[0-9]' "$work/display" 2>/dev/null && break
-  sleep 0.1
-done
-number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
-[ -n "$number" ] || fail "Xvfb did not start"
-export DISPLAY=:$number
-xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
+start_xvfb 2048x1200x24 120
 
 # start_program SCALE LOG: the unpacked program on a screen scaled by SCALE (as a 4K
 # screen at 200% is); sets pid, window and the window's X, Y, WIDTH and HEIGHT.
@@ -223,26 +211,22 @@ hover_check() {
       +repage "$1" 2>/dev/null
   }
 
+  # Waits until Apply Settings shows the picture $1; fails saying $2 if it does not.
+  shows() {
+    local pixels=unknown
+    for _ in $(seq 50); do
+      shot "$work/button.png" && pixels=$(differing "$work/button.png" "$1")
+      [ "$pixels" = 0 ] && return 0
+      sleep 0.2
+    done
+    fail "Apply Settings does not show $(basename "$1") $2 ($pixels pixels differ)"
+  }
+
   # Over the background first: that loads the at-rest bitmaps and arms the highlight.
   xdotool mousemove $((X + 650 * scale)) $((Y + 100 * scale))
-  pixels=unknown
-  for _ in $(seq 50); do
-    shot "$work/before.png" && pixels=$(differing "$work/before.png" "$at_rest")
-    [ "$pixels" = 0 ] && break
-    sleep 0.2
-  done
-  [ "$pixels" = 0 ] ||
-    fail "Apply Settings does not show $(basename "$at_rest") over the background ($pixels pixels differ)"
-
+  shows "$at_rest" "over the background"
   xdotool mousemove $((X + 657 * scale)) $((Y + 176 * scale))
-  pixels=unknown
-  for _ in $(seq 50); do
-    shot "$work/after.png" && pixels=$(differing "$work/after.png" "$highlighted")
-    [ "$pixels" = 0 ] && break
-    sleep 0.2
-  done
-  [ "$pixels" = 0 ] ||
-    fail "Apply Settings does not show $(basename "$highlighted") under the pointer ($pixels pixels differ): the bitmaps were not found"
+  shows "$highlighted" "under the pointer: the bitmaps were not found"
   echo "[${SECONDS}s] At scale $scale, hovering over Apply Settings shows $(basename "$highlighted")"
 }
 

@@ -1,6 +1,7 @@
-# Shared by the shell tests that start programs in the background: stopping
-# them, and failing with the end of their logs. The sourcing script adds the
-# pids it starts to started=() and the logs worth showing to logs=().
+# Shared by the shell tests that start programs in the background: a private
+# X server, stopping what was started, and failing with the end of the logs.
+# The sourcing script sets $work, adds the pids it starts to started=() and
+# the logs worth showing to logs=().
 started=()
 logs=()
 
@@ -24,11 +25,31 @@ stop_started() {
   started=()
 }
 
-fail() {
+# Ends the test as failed, saying why (unless the script has its own).
+declare -F fail >/dev/null || fail() {
   echo "[${SECONDS}s] FAIL: $*" >&2
   local log
   for log in "${logs[@]}"; do
     [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 40 "$log" >&2; }
   done
   exit 1
+}
+
+# A private X server with a screen of the size $1, on a free display that the
+# server picks itself, so that tests running side by side never clash. It ends
+# by itself after $2 seconds, should the test be killed before its clean-up.
+start_xvfb() {
+  logs+=("$work/xvfb.log")
+  timeout "$2" Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  started+=("$!")
+  local number=""
+  for _ in $(seq 300); do
+    number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
+    [ -n "$number" ] && break
+    sleep 0.1
+  done
+  [ -n "$number" ] || fail "Xvfb did not start"
+  export DISPLAY=:$number
+  xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
 }

@@ -18,7 +18,7 @@ need_windows_build "$windows"
 need wine wineboot Xvfb xdotool import compare
 under_private_scheduler "$linux" "$0" "$@"
 
-start_xvfb
+start_wine_display
 fresh_prefix
 
 folder='C:\Program Files\Altrune\TR7400 Configuration Utility'

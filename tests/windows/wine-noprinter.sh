@@ -13,7 +13,7 @@ need wine wineboot Xvfb xdotool
 work_folder
 # A scheduler socket that does not exist: Wine finds no printer.
 export CUPS_SERVER=$work/no-scheduler.sock
-start_xvfb
+start_wine_display
 fresh_prefix
 folder=$(install_programs "$windows")
 

@@ -16,7 +16,7 @@ need_windows_build "$windows"
 need wine wineboot Xvfb xdotool import compare
 under_private_scheduler "$linux" "$0" "$@"
 
-start_xvfb
+start_wine_display
 fresh_prefix
 folder=$(install_programs "$windows")
 # Pictures of their own beside the .exe, at rest and highlighted: what Apply

@@ -4,11 +4,8 @@
 # Sourced by bash scripts, which get their folder $work from work_folder or
 # under_private_scheduler.
 
-# Ends the test as failed, saying why (unless the script has its own).
-declare -F fail >/dev/null || fail() {
-  echo "[${SECONDS}s] FAIL: $*"
-  exit 1
-}
+# shellcheck source=../support/background.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/background.sh"
 
 # A fresh folder for the test, removed with everything it started at the end.
 work_folder() {
@@ -54,30 +51,15 @@ need_windows_build() {
   [ -f "$1/bin/tr7400config.exe" ] || fail "$1/bin/tr7400config.exe is not built"
 }
 
-started=()
+# Wine's programs, then everything started.
 stop_all() {
   [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ] && timeout 30 wineserver -k 2>/dev/null
-  local pid
-  for pid in "${started[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  started=()
+  stop_started
 }
 
-# A private X server on a free display, picked by the server itself.
-start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-  started+=("$!")
-  local number=""
-  for _ in $(seq 300); do
-    number=$(head -n 1 "$work/display" 2>/dev/null | tr -dc 0-9)
-    [ -n "$number" ] && break
-    sleep 0.1
-  done
-  [ -n "$number" ] || fail "Xvfb did not start"
-  export DISPLAY=:$number
+# The X server the Windows programs show their windows on.
+start_wine_display() {
+  start_xvfb 1024x768x24 900
 }
 
 # A Wine prefix of the test's own, made now, so that Wine takes the printers
