@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Times one settings download without its pause against `lp -o raw` of the
 // same bytes, alternately, on the default printer (run it under privatecups).
 // Between jobs it waits, untimed, until the queue is idle, so that the

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Starts a command and measures the time until a top-level window whose title
 // contains TITLE is mapped, from the X server's MapNotify event (no polling).
 // Then it ends the window's program (its _NET_WM_PID, else the command) with

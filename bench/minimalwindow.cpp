@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The yardstick for the main window's start-up: a plain window with the same
 // twenty-one drop-down lists and choices, and nothing else.
 

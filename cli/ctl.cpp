@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 #include "ctl.h"
 
 #include "featurespage.h"
@@ -48,6 +51,13 @@ const char helpText[] =
     "Exit status: 0 sent, 1 not confirmed, 2 usage error, 3 no default printer,\n"
     "4 the printer could not be opened, 5 the printer is busy, 6 the spooler\n"
     "refused or broke off the job.\n";
+
+const char versionText[] =
+    "tr7400ctl 1.00\n"
+    "Copyright 2026 the Printer Configuration Utility authors\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 enum class Command { Help, Version, List, Encode, Apply, Features };
 
@@ -394,7 +404,7 @@ int runCtl(const std::vector<std::string>& arguments, CtlEnvironment& environmen
             environment.out << usageText << helpText;
             return ExitStatus::sent;
         case Command::Version:
-            environment.out << "tr7400ctl 1.00\n";
+            environment.out << versionText;
             return ExitStatus::sent;
         case Command::List:
             list(environment.out);

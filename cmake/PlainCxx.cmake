@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # pcu_plain_cxx(target...): marks targets as plain C++, built with any C++20
 # compiler and no Qt: moc is not run on them, and the configure fails if one
 # of them, or anything they link, links Qt. The check runs at the end of the

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The spooler on Linux: CUPS, through libcups. Raw jobs go to a queue as
 // application/vnd.cups-raw, so the scheduler hands the bytes to the device
 // unchanged. Built as a module of its own (see modulespooler.cpp).

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The CUPS spooler lives in a module beside the program, loaded at the first
 // job: libcups brings some twenty libraries with it (TLS, Kerberos, Avahi),
 // and nothing needs them before the user sends something.

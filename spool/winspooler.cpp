@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The spooler on Windows: winspool, through its ANSI entry points. Raw jobs
 // are documents of one page whose bytes go to the printer as they are.
 

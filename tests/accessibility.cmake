@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # What a screen reader finds in both windows: in the process through Qt's
 # accessibility interfaces, and from outside it through the AT-SPI bus.
 if(UNIX AND NOT APPLE)

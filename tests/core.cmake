@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # The printer core, tested in programs that do not link Qt (GoogleTest and
 # GoogleMock only); the configure fails if one of them comes to link it.
 find_package(GTest REQUIRED)

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # tr7400ctl as a script runs it, against a private CUPS scheduler.
 if(UNIX AND NOT APPLE)
   pcu_add_test(tst_ctl tst_ctl.cpp

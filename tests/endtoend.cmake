@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # What the printer side receives from the program, through a private CUPS
 # scheduler of the tests' own.
 if(UNIX AND NOT APPLE)

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # Long runs and faults: many downloads through the real spooler, random event
 # sequences on the real windows, and a table of spooler faults through the
 # main window.

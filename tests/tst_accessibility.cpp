@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // What a screen reader finds in both windows, through Qt's accessibility
 // interfaces: every shown list named by its setting's label, the command
 // images as push buttons whose press runs their command, the please-wait

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // tr7400ctl as a script runs it, against a private scheduler: what the
 // printer side receives for each command line (the same bytes as the window
 // sends for the same choices), and what each failure answers.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The whole road of Apply Settings: choices made in the window's lists reach
 // the printer side as the exact bytes they encode.
 

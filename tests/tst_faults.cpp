@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Apply Settings and Restore Default on the real main window against a real
 // scheduler in trouble: each fault gives its message, the window comes back
 // as it was, and no job of ours is left behind.

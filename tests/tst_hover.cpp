@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The hover pictures of both windows. CTest runs this at device pixel ratio
 // 1 and 2 (QT_SCALE_FACTOR): at 2 the buttons read the "@2x" bitmaps, and the
 // 1x ones where those are missing or unreadable.

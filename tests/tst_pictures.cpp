@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The stored pictures as the windows show them. CTest runs this at device
 // pixel ratio 1 and 2 (QT_SCALE_FACTOR): at 1 each region of a window is its
 // 1x picture, at 2 it is the picture drawn at twice the size, pixel for

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Many settings downloads in a row through the real spooler: every one
 // arrives whole and in order, none is left in the queue, and the program
 // keeps no file descriptor from one to the next.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // What the user is told when a job does not reach the printer, for both jobs
 // that the program sends: the settings download and the features page.
 

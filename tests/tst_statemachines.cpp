@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Long random event sequences on the real windows: the hover pictures of both
 // windows and the keyboard accelerators of the main window, with their
 // invariants checked after every event. The sequences come from a fixed seed;

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 pcu_add_test(tst_mainwindow tst_mainwindow.cpp LIBS pcu_ui)
 pcu_add_test(tst_accelerators tst_accelerators.cpp LIBS pcu_ui)
 pcu_add_test(tst_featureswindow tst_featureswindow.cpp LIBS pcu_ui)

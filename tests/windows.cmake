@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # The Windows programs under Wine, with Wine's spooler handing their jobs to a
 # private CUPS scheduler: a MinGW build of this project (scripts/build-windows)
 # named by PCU_WINDOWS_BUILD. Without one, the tests report themselves skipped

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The main window's keyboard accelerators: Alt plus an underlined letter of
 // the labels focuses a list, Ctrl plus an underlined letter of the buttons
 // runs a command exactly as a left click does.

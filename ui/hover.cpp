@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The hover pictures of the main window's five image buttons.
 #include "frmconfigutility.h"
 #include "hoverbuttons.h"

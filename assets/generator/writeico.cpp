@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // Writes a Windows icon file from PNG pictures of one icon at several sizes,
 // each kept as PNG inside it, as Windows has read them since Vista.
 //

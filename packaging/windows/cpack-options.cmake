@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # Read by CPack for each generator: the .zip unpacks into a folder of its
 # own; the setup program installs into the folder the user picks.
 if(CPACK_GENERATOR STREQUAL "ZIP")

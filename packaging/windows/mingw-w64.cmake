@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # A CMake toolchain for 64-bit Windows with Debian's MinGW-w64 compilers (posix threads).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # Writes SHA256SUMS beside the setup program and the .zip, in the form
 # sha256sum -c reads:  cmake -D FOLDER=... -D NAME=... -P sums.cmake
 set(sums "")

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 """Reads and works the running program from outside its process, through the
 AT-SPI accessibility bus, as a screen reader does: the lists with their labels
 and values, the command buttons and their press action, the printer-ready

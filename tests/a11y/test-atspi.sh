@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # Works the program as a screen reader user does, from outside its process,
 # through the AT-SPI accessibility bus: a private X server, session bus and
 # accessibility bus, the program under them with Qt's AT-SPI bridge on, and

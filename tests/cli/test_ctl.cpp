@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // tr7400ctl's command lines against a mock spooler: what it prints, asks,
 // sends and answers. The real spooler's side is tested with tst_ctl.
 

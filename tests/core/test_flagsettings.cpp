@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The flag settings block and the bytes of the job that stores it.
 
 #include "flagsettings.h"

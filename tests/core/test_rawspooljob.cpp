@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The raw spool job's calls, in order, for each way it can end: against a
 // mock of the spooler, since here the calls themselves are what is checked.
 // What the real spoolers make of them is tested against a private scheduler.

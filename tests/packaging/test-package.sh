@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # Builds the Debian package from an already built tree into a private folder, unpacks it,
 # checks its layout and computed dependencies, then starts the unpacked program through
 # its bin link: offscreen, and under a private Xvfb where hovering over Apply Settings

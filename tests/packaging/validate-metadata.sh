@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # Validates the desktop entry and the AppStream metainfo of the program.
 #   validate-metadata.sh <folder holding both files>
 # Warnings fail too. Only two notes may remain: the <developer> tag is unknown to the

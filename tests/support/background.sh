@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # Shared by the shell tests that start programs in the background: a private
 # X server, stopping what was started, and failing with the end of the logs.
 # The sourcing script sets $work, adds the pids it starts to started=() and

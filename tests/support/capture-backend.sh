@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # CUPS backend for the spooler tests: keeps each job's bytes and title in the
 # folder named by its device URI (capture:/folder) instead of printing.
 # Arguments: job-id user title copies options [file]. Runs as the scheduler's

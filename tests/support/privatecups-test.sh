@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # Checks the privatecups tool: a command run under it finds the raw queue
 # TR7400 as its default printer, and afterwards the scheduler is gone, the
 # job's bytes are kept in the folder and shown as a hex dump; the command's

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // privatecups: runs one command against a private CUPS scheduler whose raw
 // queue (TR7400 by default) is the default printer and keeps each job's bytes
 // instead of printing them. When the command ends, the scheduler stops, the

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # The winspool spooler's test, built for Windows: GoogleTest from Debian's
 # sources, built with the same cross compiler. The Linux build runs the
 # program under Wine (tests/windows.cmake).

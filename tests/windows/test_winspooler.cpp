@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright 2026 the Printer Configuration Utility authors
+
 // The winspool spooler's calls and arguments, against stand-ins for the
 // winspool functions that record what the program passes. Wine's spooler
 // counts no waiting jobs, so the busy check is proven here; what a job's

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # The setup program under Wine, in a fresh prefix, as an administrator
 # deploying to many machines uses it: a silent install (with tr7400ctl on the
 # PATH) lays down the files, the Start-menu shortcut and the Add/Remove

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # The Windows program under Wine on a machine with no printer at all: Apply
 # Settings, OK, brings up the no-driver message under the application's own
 # title, and tr7400ctl.exe answers 3 with the same words.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # The Windows program under Wine, driven with xdotool as a person would, with
 # Wine's spooler handing its jobs to a private scheduler whose raw default
 # queue keeps them: Apply Settings; lists changed with Alt letters and arrow

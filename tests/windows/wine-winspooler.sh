@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+#
 # The winspool spooler's test program, built for Windows, run under Wine in a
 # fresh prefix.
 #   wine-winspooler.sh WINDOWS_BUILD

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright 2026 the Printer Configuration Utility authors
+
 # Shared by the tests that run the Windows programs under Wine: a private X
 # server, a fresh Wine prefix, the programs copied into it, and waits for
 # windows, messages and jobs, each bounded and polled, never a fixed sleep.
