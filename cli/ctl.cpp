@@ -203,6 +203,11 @@ Choices resolve(const std::vector<std::string>& assignments)
         if (choices.named[indexOf(*setting)])
             throw UsageError(label + " is named twice");
         const std::optional<int> index = SettingNames::findChoice(*setting, choice);
+        const SettingInfo& info = settingInfo(*setting);
+        if (isFixedSetting(*setting) && index != info.defaultIndex)
+            throw UsageError(label + " is fixed at " +
+                             quoted(std::string(info.choices[std::size_t(info.defaultIndex)])) +
+                             ": no other choice can be stored");
         if (!index) {
             const std::vector<std::string> all = SettingNames::typedChoices(*setting);
             if (!choice.empty() && choice.front() == '#')
@@ -241,12 +246,16 @@ void list(std::ostream& out)
     for (const SettingInfo& info : settingsCatalogue()) {
         out << SettingNames::label(info.setting) << "  ("
             << SettingNames::typed(SettingNames::label(info.setting)) << ")\n";
-        if (info.label.empty())
-            out << "    not shown in the window; stays at its factory setting unless named\n";
+        // A fixed setting has its factory setting as its one choice.
+        const bool fixed = isFixedSetting(info.setting);
+        if (fixed)
+            out << "    fixed: not shown in the window, and always stored at this choice\n";
         std::size_t width = 0;
         for (std::string_view choice : info.choices)
             width = std::max(width, choice.size());
         for (std::size_t i = 0; i < info.choices.size(); ++i) {
+            if (fixed && int(i) != info.defaultIndex)
+                continue;
             out << (int(i) == info.defaultIndex ? "  * #" : "    #") << padded(std::to_string(i), 3)
                 << padded(std::string(info.choices[i]), width + 2)
                 << SettingNames::typed(info.choices[i]) << "\n";

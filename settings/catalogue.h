@@ -56,6 +56,13 @@ inline constexpr std::size_t indexOf(Setting setting)
 // The selected choice index of every list, indexed by Setting.
 using ChoiceIndexes = std::array<int, settingCount>;
 
+// The vacant buffer size stays at its default: its list is never shown, so
+// no user can change it, and nothing may send any other choice for it.
+inline constexpr bool isFixedSetting(Setting setting)
+{
+    return setting == Setting::VacantBufferSize;
+}
+
 // Choice indexes used by the enabling rules.
 inline constexpr int interfaceUsb = 1;
 inline constexpr int characterTableIndianLanguage = 2;

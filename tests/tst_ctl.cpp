@@ -102,6 +102,8 @@ class TestCtl : public QObject
                                                                   {Setting::SpaceCompensation, 0}};
         QList<Choice> first, last;
         for (const SettingInfo& info : settingsCatalogue()) {
+            if (isFixedSetting(info.setting))
+                continue; // stays at its factory setting
             first << Choice{info.setting, 0};
             last << Choice{info.setting, int(info.choices.size()) - 1};
         }
@@ -238,6 +240,9 @@ class TestCtl : public QObject
         QTest::newRow("setting named twice")
             << QStringList{"apply", "--yes", "interface=usb", "Interface=Parallel"}
             << "Interface is named twice";
+        QTest::newRow("vacant buffer size")
+            << QStringList{"apply", "--yes", "vacant-buffer-size=512-bytes"}
+            << "Vacant Buffer Size is fixed at \"256 Bytes\": no other choice can be stored";
         QTest::newRow("no terminal to ask")
             << QStringList{"apply", "--defaults"}
             << "there is no terminal to ask whether the printer is ready: give --yes";

@@ -149,7 +149,11 @@ TEST_F(Ctl, ListShowsEveryChoice)
     EXPECT_THAT(result.out, HasSubstr("Page Length  (page-length)\n"));
     EXPECT_THAT(result.out, HasSubstr("  * #10 12 Inch     12-inch\n"));
     EXPECT_THAT(result.out, HasSubstr("    #11 14 Inch     14-inch\n"));
-    EXPECT_THAT(result.out, HasSubstr("Vacant Buffer Size  (vacant-buffer-size)\n"));
+    // The vacant buffer size is fixed: its one choice is its factory setting.
+    EXPECT_THAT(result.out, testing::EndsWith("Vacant Buffer Size  (vacant-buffer-size)\n"
+                                              "    fixed: not shown in the window, and always "
+                                              "stored at this choice\n"
+                                              "  * #0  256 Bytes   256-bytes\n"));
     for (const SettingInfo& info : settingsCatalogue())
         EXPECT_THAT(result.out, HasSubstr(SettingNames::typed(SettingNames::label(info.setting))));
     EXPECT_FALSE(result.spoolerMade);
@@ -179,9 +183,14 @@ TEST_P(EncodingRow, PrintsTheJobBytes)
 std::vector<std::string> everyListAt(bool last)
 {
     std::vector<std::string> arguments;
-    for (const SettingInfo& info : settingsCatalogue())
+    for (const SettingInfo& info : settingsCatalogue()) {
+        // The vacant buffer size has its factory setting as its one choice.
+        const std::size_t index = isFixedSetting(info.setting)
+                                      ? std::size_t(info.defaultIndex)
+                                      : (last ? info.choices.size() - 1 : 0);
         arguments.push_back(SettingNames::typed(SettingNames::label(info.setting)) + "=#" +
-                            std::to_string(last ? info.choices.size() - 1 : 0));
+                            std::to_string(index));
+    }
     return arguments;
 }
 
@@ -191,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Encoding{"EveryListAtIndex0", everyListAt(false),
                              "1b 19 01 0d 17 00 00 01 04 38 01 00 09 00"},
                     Encoding{"EveryListAtItsLastIndex", everyListAt(true),
-                             "1b 19 01 f2 48 08 00 80 13 b0 0a 01 02 02"},
+                             "1b 19 01 f2 48 00 00 80 13 b0 0a 01 02 02"},
                     Encoding{"ByText",
                              {"tear-off=True Manual", "interface=usb", "lq-font-type=orator-s"},
                              "1b 19 01 d0 02 00 00 83 10 e0 01 01 00 00"}),
@@ -246,7 +255,16 @@ INSTANTIATE_TEST_SUITE_P(
                {"apply", "--defaults", "--ibm"},
                "--ibm does not go with apply"},
         Misuse{"UnknownOption", {"features", "--colour"}, "unknown option \"--colour\""},
-        Misuse{"ArgumentToFeatures", {"features", "page"}, "unexpected \"page\""}),
+        Misuse{"ArgumentToFeatures", {"features", "page"}, "unexpected \"page\""},
+        Misuse{"VacantBufferEncoded",
+               {"encode", "vacant-buffer-size=#1"},
+               "Vacant Buffer Size is fixed at \"256 Bytes\": no other choice can be stored"},
+        Misuse{"VacantBufferApplied",
+               {"apply", "--yes", "vacant buffer size=1024 Bytes"},
+               "Vacant Buffer Size is fixed at \"256 Bytes\""},
+        Misuse{"VacantBufferUnknownChoice",
+               {"apply", "vacant-buffer-size=2048-bytes"},
+               "Vacant Buffer Size is fixed at \"256 Bytes\""}),
     [](const testing::TestParamInfo<Misuse>& row) { return std::string(row.param.name); });
 
 // Off a terminal there is nobody to ask: without --yes nothing is sent.
