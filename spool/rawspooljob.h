@@ -25,7 +25,8 @@ struct SpoolResult {
 // order, with its explicit length (blocks may hold NUL bytes). The printer is
 // the one named, or the default printer when the name is empty. With
 // checkBusy the job is refused while any job waits in the queue. The printer
-// is closed on every path.
+// is closed on every path; once the document has ended, a failing close still
+// leaves the job sent.
 SpoolResult runRawSpoolJob(Spooler& spooler, const std::string& documentName,
                            const std::vector<std::string>& blocks, bool checkBusy,
                            const std::string& printerName = {});

@@ -264,6 +264,33 @@ class TestMainWindow : public QObject
         QCOMPARE(combo(Setting::LQF)->currentIndex(), 4);
     }
 
+    // A printer that fails to close once the document has ended still got it
+    // whole: no failure is shown, and the settings get their pause.
+    void sentWhenOnlyTheCloseFails_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<int>>("pauses");
+        QTest::newRow("Apply Settings") << "imgApplySettings" << QList<int>{2500};
+        QTest::newRow("Restore Default") << "imgDefault" << QList<int>{2500};
+        QTest::newRow("Print Features") << "imgPFeatures" << QList<int>{};
+    }
+
+    void sentWhenOnlyTheCloseFails()
+    {
+        QFETCH(QString, button);
+        QFETCH(QList<int>, pauses);
+        f->spooler.failingCall = QStringLiteral("close");
+        QTest::mouseClick(child(qPrintable(button)), Qt::LeftButton);
+        QCOMPARE(f->shownTexts(), QStringList{printerReadyText});
+        QVERIFY(!f->spooler.writes.isEmpty());
+        QCOMPARE(f->spooler.calls.mid(f->spooler.calls.size() - 2),
+                 QStringList({"endDocument", "close"}));
+        QVERIFY(!f->spooler.calls.contains("cancelDocument"));
+        QCOMPARE(f->pauses, pauses);
+        QVERIFY(!bannerVisible());
+        QVERIFY(child("imgApplySettings")->isEnabled());
+    }
+
     void restoreDefaultEvenWhenRefused()
     {
         f->spooler.activeJobs = 1;
