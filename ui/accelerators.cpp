@@ -53,12 +53,32 @@ constexpr std::array<AltLetter, 23> altLetters{{
     {'S', Setting::SleepMode, Condition::None},
 }};
 
-// A letter with Alt alone or Ctrl alone.
-bool isAccelerator(const QKeyEvent* event)
+using Command = void (frmConfigUtility::*)(int button, int shift, float x, float y);
+
+struct CtrlLetter {
+    char letter;
+    Command command;
+};
+
+// In the order they are tested.
+constexpr std::array<CtrlLetter, 5> ctrlLetters{{
+    {'A', &frmConfigUtility::imgApplySettings_MouseUp},
+    {'D', &frmConfigUtility::imgDefault_MouseUp},
+    // The release that ran it goes no further, as no release does: the key
+    // preview consumes every one.
+    {'S', &frmConfigUtility::imgSFeatures_MouseUp},
+    {'P', &frmConfigUtility::imgPFeatures_MouseUp},
+    {'X', &frmConfigUtility::imgExit_MouseUp},
+}};
+
+// The command a Ctrl letter runs; null for a letter that runs none.
+Command ctrlCommand(int keyCode)
 {
-    const int mask = modifierMask(event->modifiers());
-    return (mask == altAlone || mask == ctrlAlone) && event->key() >= Qt::Key_A &&
-           event->key() <= Qt::Key_Z;
+    for (const CtrlLetter& entry : ctrlLetters) {
+        if (entry.letter == keyCode)
+            return entry.command;
+    }
+    return nullptr;
 }
 
 // Tab moves the focus; it never reaches the window as a character.
@@ -85,45 +105,38 @@ void frmConfigUtility::Form_KeyPress(int& keyAscii)
     }
 }
 
+QComboBox* frmConfigUtility::altLetterTarget(int keyCode) const
+{
+    for (const AltLetter& entry : altLetters) {
+        if (entry.letter != keyCode)
+            continue;
+        if (!entry.list)
+            return nullptr;
+        QComboBox* target = list(*entry.list);
+        const bool allowed = entry.condition == Condition::None ||
+                             (entry.condition == Condition::Enabled && target->isEnabled()) ||
+                             (entry.condition == Condition::CanTakeFocus && target->isEnabled() &&
+                              target->isVisible());
+        return allowed ? target : nullptr;
+    }
+    return nullptr;
+}
+
+bool frmConfigUtility::acceleratorActs(int keyCode, int shift) const
+{
+    if (shift == altAlone)
+        return altLetterTarget(keyCode) != nullptr;
+    return shift == ctrlAlone && ctrlCommand(keyCode) != nullptr;
+}
+
 void frmConfigUtility::Form_KeyUp(int keyCode, int shift)
 {
     if (shift == altAlone) {
-        for (const AltLetter& entry : altLetters) {
-            if (entry.letter != keyCode)
-                continue;
-            if (!entry.list)
-                return;
-            QComboBox* target = list(*entry.list);
-            const bool allowed = entry.condition == Condition::None ||
-                                 (entry.condition == Condition::Enabled && target->isEnabled()) ||
-                                 (entry.condition == Condition::CanTakeFocus &&
-                                  target->isEnabled() && target->isVisible());
-            if (allowed)
-                target->setFocus(Qt::ShortcutFocusReason);
-            return;
-        }
+        if (QComboBox* target = altLetterTarget(keyCode))
+            target->setFocus(Qt::ShortcutFocusReason);
     } else if (shift == ctrlAlone) {
-        switch (keyCode) {
-        case 'A':
-            imgApplySettings_MouseUp(1, 0, 0, 0);
-            break;
-        case 'D':
-            imgDefault_MouseUp(1, 0, 0, 0);
-            break;
-        case 'S':
-            // The release that ran it goes no further, as no release does:
-            // the key preview consumes every one.
-            imgSFeatures_MouseUp(1, 0, 0, 0);
-            break;
-        case 'P':
-            imgPFeatures_MouseUp(1, 0, 0, 0);
-            break;
-        case 'X':
-            imgExit_MouseUp(1, 0, 0, 0);
-            break;
-        default:
-            break;
-        }
+        if (const Command command = ctrlCommand(keyCode))
+            (this->*command)(1, 0, 0, 0);
     }
 }
 
@@ -155,8 +168,10 @@ bool frmConfigUtility::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // An accelerator pressed while a list's choices are open closes them
-        // first, and then acts as it does on the closed list.
-        if (DropDownList* list = DropDownList::owning(watched); list && isAccelerator(key))
+        // first, and then acts as it does on the closed list. A letter that
+        // does nothing leaves them open.
+        if (DropDownList* list = DropDownList::owning(watched);
+            list && acceleratorActs(key->key(), modifierMask(key->modifiers())))
             list->hidePopup();
         return previewKeyPress(key);
     }

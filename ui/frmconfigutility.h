@@ -86,6 +86,11 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     void Form_KeyDown(int keyCode, int shift);
     void Form_KeyPress(int& keyAscii);
     void Form_KeyUp(int keyCode, int shift);
+    // The list an Alt letter would give the focus to now; null when the
+    // letter names none or its list cannot take the focus.
+    QComboBox* altLetterTarget(int keyCode) const;
+    // Whether the release of this key with this modifier mask would act.
+    bool acceleratorActs(int keyCode, int shift) const;
     // Runs a key press through the handlers; true when its character was
     // swallowed.
     bool previewKeyPress(QKeyEvent* event);
