@@ -349,6 +349,8 @@ class TestAccessibility : public QObject
         QTest::newRow("main window hidden behind the features window") << "hidden";
         QTest::newRow("behind a modal box") << "modal";
         QTest::newRow("a modal box came up before the press ran") << "modal later";
+        QTest::newRow("main window minimized") << "minimized";
+        QTest::newRow("minimized before the press ran") << "minimized later";
     }
 
     void pressWhereNoClickReaches()
@@ -362,9 +364,13 @@ class TestAccessibility : public QObject
             showFeatures();
         if (where == "modal")
             box.show();
+        if (where == "minimized")
+            m_window->showMinimized();
         press(apply);
         if (where == "modal later")
             box.show();
+        if (where == "minimized later")
+            m_window->showMinimized();
         runPendingPress(apply);
 
         QCOMPARE(releases.size(), 0);

@@ -66,8 +66,9 @@ void ImageControl::clickLater()
 
 bool ImageControl::takesClicks() const
 {
+    // A minimized window still counts as visible, but nobody can click it.
     const QWidget* modal = QApplication::activeModalWidget();
-    return isEnabled() && isVisible() && (!modal || modal == window());
+    return isEnabled() && isVisible() && !window()->isMinimized() && (!modal || modal == window());
 }
 
 void ImageControl::paintEvent(QPaintEvent*)

@@ -41,8 +41,8 @@ class ImageControl : public QWidget
     // no modifier, reported from the event loop so that the caller (a screen
     // reader's call over the accessibility bus) does not wait for the
     // command's message boxes. It counts only where a click could reach the
-    // image, both now and when it runs: enabled, on screen, and not behind a
-    // modal message box.
+    // image, both now and when it runs: enabled, on screen (shown and not
+    // minimized), and not behind a modal message box.
     void clickLater();
 
   signals:
