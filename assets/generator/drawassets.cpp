@@ -15,6 +15,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
@@ -715,9 +716,81 @@ const std::array<Button, 6> buttons = {{
     {"button_close", "Close_Button", closeButtonSize, "&Close"},
 }};
 
+quint32 crc32(const QByteArray& bytes)
+{
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> entries{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+        return entries;
+    }();
+    quint32 c = 0xFFFFFFFFu;
+    for (const char byte : bytes)
+        c = table[(c ^ quint8(byte)) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+void appendBigEndian(QByteArray& bytes, quint32 value)
+{
+    for (const int shift : {24, 16, 8, 0})
+        bytes.append(char((value >> shift) & 0xFF));
+}
+
+void appendChunk(QByteArray& png, const char* type, const QByteArray& data)
+{
+    appendBigEndian(png, quint32(data.size()));
+    const QByteArray typed = QByteArray(type) + data;
+    png += typed;
+    appendBigEndian(png, crc32(typed));
+}
+
+// An opaque picture as PNG with every row unfiltered: the program decodes its
+// pictures at start-up, and an unfiltered row costs a copy where the filters
+// Qt's writer picks cost arithmetic on every byte, for files no larger. Grey
+// pictures are written grey, as Qt's writer does.
+QByteArray unfilteredPng(const QImage& image)
+{
+    const bool grey = image.allGray();
+    const QImage pixels =
+        image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const qsizetype rowBytes = qsizetype(pixels.width()) * (grey ? 1 : 3);
+    QByteArray rows;
+    rows.reserve((rowBytes + 1) * pixels.height());
+    for (int y = 0; y < pixels.height(); ++y) {
+        rows.append('\0'); // filter type None
+        rows.append(reinterpret_cast<const char*>(pixels.constScanLine(y)), rowBytes);
+    }
+    QByteArray header;
+    appendBigEndian(header, quint32(pixels.width()));
+    appendBigEndian(header, quint32(pixels.height()));
+    header.append(char(8));            // bits per sample
+    header.append(char(grey ? 0 : 2)); // grey, or RGB
+    header.append(3, '\0');            // deflate, adaptive filtering, no interlace
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", header);
+    // qCompress puts the length in four bytes before the zlib stream.
+    appendChunk(png, "IDAT", qCompress(rows, 9).mid(4));
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
 void save(const QImage& image, const QString& path, const char* format)
 {
-    if (!image.save(path, format))
+    bool written = false;
+    if (qstrcmp(format, "PNG") == 0 && !image.hasAlphaChannel() &&
+        image.format() != QImage::Format_Indexed8) {
+        QFile file(path);
+        const QByteArray png = unfilteredPng(image);
+        written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                  file.write(png) == png.size() && file.flush();
+    } else {
+        written = image.save(path, format);
+    }
+    if (!written)
         fail(QStringLiteral("cannot write %1").arg(path));
     QTextStream(stdout) << path << '\n';
 }

@@ -4,6 +4,7 @@
 #include "fixedwindow.h"
 
 #include <QEvent>
+#include <QImageReader>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -50,6 +51,19 @@ class FirstFrame : public QObject
 };
 } // namespace
 
+namespace
+{
+// The stored pictures are PNG files, read as such: a reader left to find out
+// the format loads every image format plugin installed (SVG with all of Qt
+// SVG among them) to ask it first.
+QImage readStoredPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+} // namespace
+
 Qt::WindowFlags fixedWindowFlags()
 {
     return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -60,12 +74,12 @@ QPixmap storedPicture(const char* name, qreal ratio)
 {
     const QString path = QStringLiteral(":/images/") + QLatin1String(name);
     if (ratio <= 1.0)
-        return QPixmap(path);
+        return QPixmap::fromImage(readStoredPng(path));
     QString twice = path;
     twice.insert(twice.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    QImage picture(twice);
+    QImage picture = readStoredPng(twice);
     if (picture.isNull())
-        return QPixmap(path);
+        return QPixmap::fromImage(readStoredPng(path));
     picture.setDevicePixelRatio(2.0);
     return pictureForScreen(std::move(picture), ratio);
 }
