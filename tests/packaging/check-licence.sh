@@ -29,23 +29,29 @@ else
                        sed 's|^\./||' | LC_ALL=C sort)
 fi
 
-checked=0
+# The files that must name their licence; one awk pass reads the top of each.
+checked=()
 for file in "${files[@]}"; do
   case "$file" in
   LICENSE | *.md | *.png | *.bmp | *.ico | *.svg) continue ;;
   esac
-  [ -f "$file" ] || continue
-  # After a #! or <?xml line, within the first lines.
-  top=$(head -n 4 "$file")
-  if ! grep -qE 'SPDX-License-Identifier: [A-Za-z0-9.+ -]+' <<<"$top"; then
-    echo "$file: no SPDX-License-Identifier line at its top" >&2
-    status=1
-  elif ! grep -q 'Copyright 2026 the Printer Configuration Utility authors' <<<"$top"; then
-    echo "$file: no copyright line at its top" >&2
-    status=1
-  fi
-  checked=$((checked + 1))
+  [ -f "$file" ] && checked+=("$file")
 done
+# After a #! or <?xml line, within the first lines.
+missing=$(awk '
+  FNR == 1 { if (NR > 1) report(); name = FILENAME; licence = 0; copyright = 0 }
+  FNR <= 4 && /SPDX-License-Identifier: [A-Za-z0-9.+ -]+/ { licence = 1 }
+  FNR <= 4 && /Copyright 2026 the Printer Configuration Utility authors/ { copyright = 1 }
+  function report() {
+    if (!licence) print name ": no SPDX-License-Identifier line at its top"
+    else if (!copyright) print name ": no copyright line at its top"
+  }
+  END { if (NR > 0) report() }' "${checked[@]}")
+if [ -n "$missing" ]; then
+  echo "$missing" >&2
+  status=1
+fi
+checked=${#checked[@]}
 
 [ $status -eq 0 ] && echo "LICENSE is the GPL-3; $checked files name their licence and copyright"
 exit $status
