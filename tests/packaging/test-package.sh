@@ -203,11 +203,20 @@ differing() { compare -metric AE "$1" "$2" null: 2>&1 >/dev/null || true; }
 
 # hover_check SCALE SUFFIX: Apply Settings, 128 x 26 window pixels at 594,164, shows
 # Apply_Settings1SUFFIX.bmp once the pointer has crossed the background and
-# Apply_Settings2SUFFIX.bmp under the pointer, as read from beside the program.
+# Apply_Settings2SUFFIX.bmp under the pointer, as read from beside the program. The
+# at-rest bitmap beside the unpacked program is replaced by its negative first: the
+# packaged one looks like the picture the window starts with, so only the negative shows
+# that the movement over the background was taken. Qt drops a pointer movement that
+# another follows before it reads them, and a program busy with its first frames (or
+# sanitized) could otherwise see only the movement onto the button, which highlights
+# nothing before a reset.
 hover_check() {
   local scale=$1 suffix=$2 pixels
   local highlighted=$source/assets/hover/Apply_Settings2$suffix.bmp
-  local at_rest=$source/assets/hover/Apply_Settings1$suffix.bmp
+  local at_rest=$work/Apply_Settings1$suffix-negative.bmp
+  convert "$source/assets/hover/Apply_Settings1$suffix.bmp" -negate "BMP3:$at_rest" ||
+    fail "cannot make the negative of Apply_Settings1$suffix.bmp"
+  cp "$at_rest" "$root/$appdir/Apply_Settings1$suffix.bmp"
   [ "$(differing "$highlighted" "$at_rest")" != 0 ] || fail "the two Apply Settings bitmaps are alike"
   shot() {
     import -window root -crop "$((128 * scale))x$((26 * scale))+$((X + 594 * scale))+$((Y + 164 * scale))" \
@@ -227,9 +236,11 @@ hover_check() {
 
   # Over the background first: that loads the at-rest bitmaps and arms the highlight.
   xdotool mousemove $((X + 650 * scale)) $((Y + 100 * scale))
-  shows "$at_rest" "over the background"
+  shows "$at_rest" "over the background: the bitmaps were not found"
   xdotool mousemove $((X + 657 * scale)) $((Y + 176 * scale))
-  shows "$highlighted" "under the pointer: the bitmaps were not found"
+  shows "$highlighted" "under the pointer"
+  # The packaged at-rest bitmap back, for the next start.
+  cp "$source/assets/hover/Apply_Settings1$suffix.bmp" "$root/$appdir/Apply_Settings1$suffix.bmp"
   echo "[${SECONDS}s] At scale $scale, hovering over Apply Settings shows $(basename "$highlighted")"
 }
 
