@@ -5,9 +5,11 @@
 
 #include "featurespage.h"
 #include "messagetexts.h"
+#include "printers.h"
 #include "settingnames.h"
 #include "settingsjob.h"
 #include "settingslists.h"
+#include "setup.h"
 
 #include <algorithm>
 #include <exception>
@@ -21,7 +23,9 @@ const char usageText[] =
     "Usage: tr7400ctl list\n"
     "       tr7400ctl encode [SETTING=CHOICE ...]\n"
     "       tr7400ctl apply [-P PRINTER] [--yes] SETTING=CHOICE ... | --defaults\n"
-    "       tr7400ctl features [-P PRINTER] [--ibm]\n";
+    "       tr7400ctl features [-P PRINTER] [--ibm]\n"
+    "       tr7400ctl printers [--json]\n"
+    "       tr7400ctl setup [--device URI] [--name QUEUE] [--default] [--user-default]\n";
 
 const char helpText[] =
     "\n"
@@ -35,12 +39,19 @@ const char helpText[] =
     "  apply      stores the settings in the printer; every setting not named\n"
     "             takes its factory setting, as the printer's cannot be read back\n"
     "  features   prints the features page\n"
+    "  printers   the print queues and the printer devices the spooler sees\n"
+    "  setup      makes a raw queue for the TR 7400, enabled and accepting jobs\n"
     "\n"
     "Options:\n"
     "  -P, --printer NAME  the printer; without it, the default printer (as lp)\n"
     "  -y, --yes           send without asking whether the printer is ready\n"
     "      --defaults      store the factory settings (apply)\n"
     "      --ibm           the page in the IBM command set (features)\n"
+    "      --json          one JSON document, for scripts (printers)\n"
+    "      --device URI    the printer's device, as printers lists it (setup)\n"
+    "      --name QUEUE    the queue's name, TR7400 without it (setup)\n"
+    "      --default       make it the system's default printer (setup)\n"
+    "      --user-default  make it your own default printer (setup)\n"
     "  -h, --help          this text\n"
     "      --version       the version\n"
     "\n"
@@ -48,9 +59,11 @@ const char helpText[] =
     "and underscores do not count (page-length=14-inch, \"Page Length=14 Inch\"),\n"
     "and a choice also by its number (page-length=#11): see tr7400ctl list.\n"
     "\n"
-    "Exit status: 0 sent, 1 not confirmed, 2 usage error, 3 no default printer,\n"
-    "4 the printer could not be opened, 5 the printer is busy, 6 the spooler\n"
-    "refused or broke off the job.\n";
+    "Exit status: 0 sent (or set up), 1 not confirmed, 2 usage error, 3 no default\n"
+    "printer, 4 the printer could not be opened (or the spooler reached), 5 the\n"
+    "printer is busy, 6 the spooler refused or broke off the job, 7 no TR 7400\n"
+    "device found, 8 several found and none named, 9 only printer administrators\n"
+    "may do that.\n";
 
 const char versionText[] =
     "tr7400ctl 1.00\n"
@@ -59,7 +72,7 @@ const char versionText[] =
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
 
-enum class Command { Help, Version, List, Encode, Apply, Features };
+enum class Command { Help, Version, List, Encode, Apply, Features, Printers, Setup };
 
 struct Request {
     Command command = Command::Help;
@@ -68,6 +81,8 @@ struct Request {
     bool yes = false;
     bool defaults = false;
     bool ibm = false;
+    bool json = false;
+    SetupRequest setup;
     std::vector<std::string> assignments;
 };
 
@@ -99,8 +114,56 @@ Command commandNamed(const std::string& name)
         return Command::Apply;
     if (name == "features")
         return Command::Features;
+    if (name == "printers")
+        return Command::Printers;
+    if (name == "setup")
+        return Command::Setup;
     throw UsageError("unknown command " + quoted(name) + "; the commands are " +
-                     listOf({"list", "encode", "apply", "features"}));
+                     listOf({"list", "encode", "apply", "features", "printers", "setup"}));
+}
+
+// "--name VALUE" or "--name=VALUE" at i, its value in value (i moves past it).
+bool takesValue(const std::vector<std::string>& arguments, std::size_t& i,
+                const std::string& option, std::string& value)
+{
+    const std::string& argument = arguments[i];
+    if (argument == option) {
+        if (i + 1 == arguments.size())
+            throw UsageError(option + " needs a value");
+        value = arguments[++i];
+        return true;
+    }
+    if (argument.rfind(option + "=", 0) == 0) {
+        value = argument.substr(option.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+// A queue's name as CUPS takes it, and a device that is a URI.
+void checkSetup(const SetupRequest& setup)
+{
+    if (setup.queue.empty() || setup.queue.size() > 127 ||
+        setup.queue.find_first_of(" \t/#\\'\",") != std::string::npos ||
+        std::any_of(setup.queue.begin(), setup.queue.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+        throw UsageError("--name " + quoted(setup.queue) +
+                         " cannot name a queue: up to 127 characters, without spaces, quotes, "
+                         "commas, /, # or \\");
+    if (setup.deviceUri.empty())
+        return;
+    if (setup.deviceUri.find(':') == std::string::npos)
+        throw UsageError("--device " + quoted(setup.deviceUri) +
+                         " is not a device URI: tr7400ctl printers lists them "
+                         "(usb://..., parallel:/dev/lp0)");
+}
+
+// A request of that command and nothing else.
+Request only(Command command)
+{
+    Request request;
+    request.command = command;
+    return request;
 }
 
 Request parse(const std::vector<std::string>& arguments)
@@ -114,9 +177,9 @@ Request parse(const std::vector<std::string>& arguments)
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (argument == "-h" || argument == "--help")) {
-            return Request{Command::Help, {}, {}, false, false, false, {}};
+            return only(Command::Help);
         } else if (!optionsEnded && argument == "--version") {
-            return Request{Command::Version, {}, {}, false, false, false, {}};
+            return only(Command::Version);
         } else if (!optionsEnded && (argument == "-P" || argument == "--printer")) {
             if (i + 1 == arguments.size())
                 throw UsageError(argument + " needs a printer's name");
@@ -135,6 +198,19 @@ Request parse(const std::vector<std::string>& arguments)
         } else if (!optionsEnded && argument == "--ibm") {
             request.ibm = true;
             used.push_back("--ibm");
+        } else if (!optionsEnded && argument == "--json") {
+            request.json = true;
+            used.push_back("--json");
+        } else if (!optionsEnded && argument == "--default") {
+            request.setup.systemDefault = true;
+            used.push_back("--default");
+        } else if (!optionsEnded && argument == "--user-default") {
+            request.setup.userDefault = true;
+            used.push_back("--user-default");
+        } else if (!optionsEnded && takesValue(arguments, i, "--name", request.setup.queue)) {
+            used.push_back("--name");
+        } else if (!optionsEnded && takesValue(arguments, i, "--device", request.setup.deviceUri)) {
+            used.push_back("--device");
         } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + quoted(argument));
         } else if (!haveCommand) {
@@ -149,6 +225,9 @@ Request parse(const std::vector<std::string>& arguments)
         throw UsageError("no command given");
     if (request.printer.empty() && std::find(used.begin(), used.end(), "-P") != used.end())
         throw UsageError("-P needs a printer's name");
+    if (request.setup.deviceUri.empty() &&
+        std::find(used.begin(), used.end(), "--device") != used.end())
+        throw UsageError("--device needs a device URI");
 
     // Each option belongs to some commands only.
     const auto allows = [&request](const std::string& option) {
@@ -157,6 +236,11 @@ Request parse(const std::vector<std::string>& arguments)
             return option == "-P" || option == "--yes" || option == "--defaults";
         case Command::Features:
             return option == "-P" || option == "--ibm";
+        case Command::Printers:
+            return option == "--json";
+        case Command::Setup:
+            return option == "--name" || option == "--device" || option == "--default" ||
+                   option == "--user-default";
         default:
             return false;
         }
@@ -169,6 +253,8 @@ Request parse(const std::vector<std::string>& arguments)
         request.command == Command::Encode || request.command == Command::Apply;
     if (!takesSettings && !request.assignments.empty())
         throw UsageError("unexpected " + quoted(request.assignments.front()));
+    if (request.command == Command::Setup)
+        checkSetup(request.setup);
     if (request.command == Command::Apply && request.defaults == !request.assignments.empty())
         throw UsageError(request.defaults
                              ? "--defaults stores the factory settings: name no settings with it"
@@ -428,6 +514,10 @@ int runCtl(const std::vector<std::string>& arguments, CtlEnvironment& environmen
             return apply(request, environment);
         case Command::Features:
             return features(request, environment);
+        case Command::Printers:
+            return listPrinters(request.json, environment);
+        case Command::Setup:
+            return setUpPrinter(request.setup, environment);
         }
     } catch (const UsageError& error) {
         environment.err << "tr7400ctl: " << error.what() << "\n"
@@ -436,8 +526,10 @@ int runCtl(const std::vector<std::string>& arguments, CtlEnvironment& environmen
     } catch (const std::exception& error) {
         // Anything else the spooler met: told as the window tells it.
         Reporter report(environment.err);
-        report.line(request.command == Command::Features ? MessageTexts::featuresFailed
-                                                         : MessageTexts::downloadFailed);
+        if (request.command == Command::Features)
+            report.line(MessageTexts::featuresFailed);
+        else if (request.command == Command::Apply)
+            report.line(MessageTexts::downloadFailed);
         report.line(error.what());
         return ExitStatus::failed;
     }

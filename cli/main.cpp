@@ -2,6 +2,7 @@
 // Copyright 2026 the Printer Configuration Utility authors
 
 #include "ctl.h"
+#include "printeradmin.h"
 #include "spooler.h"
 
 #include <chrono>
@@ -29,6 +30,7 @@ int main(int argc, char* argv[])
             std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         },
         [] { return createPlatformSpooler(); },
+        [] { return createPlatformPrinterAdmin(); },
     };
     return runCtl(std::vector<std::string>(argv + 1, argv + argc), environment);
 }

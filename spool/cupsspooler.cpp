@@ -5,220 +5,16 @@
 // application/vnd.cups-raw, so the scheduler hands the bytes to the device
 // unchanged. Built as a module of its own (see modulespooler.cpp).
 
+#include "cupsconnection.h"
+#include "lpoptions.h"
 #include "spooler.h"
 
-#include <cups/cups.h>
-
-#include <pthread.h>
-#include <pwd.h>
-#include <strings.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 namespace
 {
 
-// Every exchange with the scheduler gives up after about this long, so that a
-// hung scheduler never freezes the program.
-constexpr int kConnectMsec = 10000;
-constexpr double kAnswerSeconds = 10.0;
-
-// A scheduler that goes away mid-request makes the next send raise SIGPIPE,
-// which would end the program: Linux sockets have no per-socket opt-out.
-// The signal is held back for this thread and a pending one swallowed.
-class SigpipeBlocker
-{
-  public:
-    SigpipeBlocker()
-    {
-        sigemptyset(&m_pipe);
-        sigaddset(&m_pipe, SIGPIPE);
-        sigset_t pending;
-        sigemptyset(&pending);
-        sigpending(&pending);
-        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
-        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
-    }
-    ~SigpipeBlocker()
-    {
-        if (!m_wasPending) {
-            sigset_t pending;
-            sigemptyset(&pending);
-            sigpending(&pending);
-            if (sigismember(&pending, SIGPIPE) == 1) {
-                const timespec none{};
-                sigtimedwait(&m_pipe, nullptr, &none);
-            }
-        }
-        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
-    }
-    SigpipeBlocker(const SigpipeBlocker&) = delete;
-    SigpipeBlocker& operator=(const SigpipeBlocker&) = delete;
-
-  private:
-    sigset_t m_pipe;
-    sigset_t m_previous;
-    bool m_wasPending = false;
-};
-
-struct HttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpCloser>;
-
-struct IppDeleter {
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
-};
-using Ipp = std::unique_ptr<ipp_t, IppDeleter>;
-
-// Without a callback that gives up, libcups waits forever for a socket that
-// stops taking data.
-int giveUp(http_t*, void*)
-{
-    return 0;
-}
-
-std::string systemError(int error)
-{
-    return std::strerror(error);
-}
-
-std::string lastCupsError()
-{
-    const char* text = cupsLastErrorString();
-    if (text && *text)
-        return text;
-    return ippErrorString(cupsLastError());
-}
-
-std::string unreachable(const std::string& why)
-{
-    return "The print spooler (CUPS at " + std::string(cupsServer()) +
-           ") cannot be reached: " + why;
-}
-
-Http connectToScheduler(std::string* reason)
-{
-    // Created unconnected and then connected, so that the connection keeps
-    // the reason of a failure.
-    Http http(
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
-    if (!http) {
-        *reason = unreachable(lastCupsError());
-        return nullptr;
-    }
-    if (httpReconnect2(http.get(), kConnectMsec, nullptr) != 0) {
-        const int error = httpError(http.get());
-        *reason = unreachable(systemError(error != 0 ? error : ECONNREFUSED));
-        return nullptr;
-    }
-    httpSetTimeout(http.get(), kAnswerSeconds, giveUp, nullptr);
-    return http;
-}
-
-// Why a request on this connection got no usable answer. libcups keeps its
-// last error when the connection itself fails, so the connection is asked
-// first.
-std::string requestFailure(http_t* http)
-{
-    const int error = httpError(http);
-    if (error == ETIMEDOUT)
-        return "The print spooler did not answer within " +
-               std::to_string(static_cast<int>(kAnswerSeconds)) + " seconds.";
-    if (error != 0)
-        return "The connection to the print spooler failed: " + systemError(error);
-    const http_status_t status = httpGetStatus(http);
-    if (status >= HTTP_STATUS_BAD_REQUEST)
-        return "The print spooler refused the request: " + std::string(httpStatus(status));
-    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        return lastCupsError();
-    return "The print spooler closed the connection without an answer.";
-}
-
-bool failedRequest(http_t* http)
-{
-    const http_status_t status = httpGetStatus(http);
-    return httpError(http) != 0 || status == HTTP_STATUS_ERROR || status >= HTTP_STATUS_BAD_REQUEST;
-}
-
-// A response whose status is a success; otherwise reason says why.
-bool succeeded(const Ipp& response, http_t* http, std::string* reason)
-{
-    if (!response) {
-        *reason = requestFailure(http);
-        return false;
-    }
-    if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
-        *reason = lastCupsError();
-        return false;
-    }
-    return true;
-}
-
-std::string printerUri(const std::string& name)
-{
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", name.c_str());
-    return uri;
-}
-
-ipp_t* newPrinterRequest(ipp_op_t operation, const std::string& name)
-{
-    ipp_t* request = ippNewRequest(operation);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 printerUri(name).c_str());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    return request;
-}
-
-// The default named on this side, found as libcups looks for it: LPDEST,
-// PRINTER (unless "lp"), then the user's and the system's lpoptions. Empty
-// when none names one.
-std::string locallyNamedDefault()
-{
-    const auto environment = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value ? value : "");
-    };
-    std::string name = environment("LPDEST");
-    if (name.empty() && environment("PRINTER") != "lp")
-        name = environment("PRINTER");
-    if (name.empty()) {
-        std::string home = environment("HOME");
-        if (home.empty()) {
-            if (const passwd* user = getpwuid(getuid()))
-                home = user->pw_dir;
-        }
-        std::string serverRoot = environment("CUPS_SERVERROOT");
-        if (serverRoot.empty())
-            serverRoot = "/etc/cups";
-        for (const std::string& path : {home + "/.cups/lpoptions", serverRoot + "/lpoptions"}) {
-            std::ifstream file(path);
-            std::string line;
-            while (name.empty() && std::getline(file, line)) {
-                std::istringstream words(line);
-                std::string keyword;
-                words >> keyword;
-                if (strcasecmp(keyword.c_str(), "default") == 0)
-                    words >> name;
-            }
-            if (!name.empty())
-                break;
-        }
-    }
-    // "name/instance": the instance holds options only.
-    return name.substr(0, name.find('/'));
-}
+using namespace CupsConnection;
 
 class CupsPrinter final : public SpoolPrinter
 {
@@ -403,7 +199,7 @@ class CupsSpooler final : public Spooler
         }
         // A default named here whose queue is gone is still the one asked
         // for: opening it then fails with the scheduler's reason.
-        const std::string named = locallyNamedDefault();
+        const std::string named = LpOptions::locallyNamedDefault().name;
         if (!named.empty()) {
             result.status = DefaultPrinter::Status::Found;
             result.name = named;

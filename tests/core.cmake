@@ -19,4 +19,7 @@ pcu_add_core_test(tst_core_settings core/test_settings.cpp core/test_flagsetting
   LIBS pcu_settings)
 pcu_add_core_test(tst_core_features core/test_featurespage.cpp LIBS pcu_featurespage)
 pcu_add_core_test(tst_core_spool core/test_rawspooljob.cpp LIBS pcu_settings pcu_featurespage)
-pcu_add_core_test(tst_ctl_unit cli/test_ctl.cpp LIBS pcu_ctl)
+pcu_add_core_test(tst_ctl_unit cli/test_ctl.cpp cli/test_setup.cpp LIBS pcu_ctl)
+if(TARGET pcu_lpoptions)
+  pcu_add_core_test(tst_core_lpoptions core/test_lpoptions.cpp LIBS pcu_lpoptions)
+endif()

@@ -22,7 +22,10 @@ class SchedulerFixture
 
     // Before anything calls libcups: the scheduler points this process at
     // itself through the environment.
-    SchedulerFixture() : m_cups(std::make_unique<PrivateCupsScheduler>()) {}
+    explicit SchedulerFixture(const PrivateCupsOptions& options = {})
+        : m_cups(std::make_unique<PrivateCupsScheduler>(options))
+    {
+    }
 
     ~SchedulerFixture()
     {

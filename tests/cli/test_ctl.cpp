@@ -47,6 +47,7 @@ struct Outcome {
     std::string err;
     std::vector<int> pauses;
     bool spoolerMade = false;
+    bool adminMade = false;
 };
 
 class Ctl : public testing::Test
@@ -67,6 +68,10 @@ class Ctl : public testing::Test
             [this, &result]() -> std::unique_ptr<Spooler> {
                 result.spoolerMade = true;
                 return std::move(spooler);
+            },
+            [&result]() -> std::unique_ptr<PrinterAdmin> {
+                result.adminMade = true;
+                return std::make_unique<testing::StrictMock<MockPrinterAdmin>>();
             },
         };
         result.status = runCtl(arguments, environment);
@@ -224,6 +229,7 @@ TEST_P(MisuseRow, IsAUsageError)
     EXPECT_EQ(result.status, ExitStatus::usage);
     EXPECT_THAT(result.err, HasSubstr(GetParam().message));
     EXPECT_FALSE(result.spoolerMade);
+    EXPECT_FALSE(result.adminMade);
     EXPECT_TRUE(result.out.empty());
 }
 
@@ -264,7 +270,23 @@ INSTANTIATE_TEST_SUITE_P(
                "Vacant Buffer Size is fixed at \"256 Bytes\""},
         Misuse{"VacantBufferUnknownChoice",
                {"apply", "vacant-buffer-size=2048-bytes"},
-               "Vacant Buffer Size is fixed at \"256 Bytes\""}),
+               "Vacant Buffer Size is fixed at \"256 Bytes\""},
+        Misuse{"DefaultIsNotDefaults", {"apply", "--default"}, "--default does not go with apply"},
+        Misuse{"JsonOfSetup", {"setup", "--json"}, "--json does not go with setup"},
+        Misuse{"DeviceOfPrinters",
+               {"printers", "--device=usb://a/b"},
+               "--device does not go with printers"},
+        Misuse{"ArgumentToSetup", {"setup", "TR7400"}, "unexpected \"TR7400\""},
+        Misuse{"NameWithASpace",
+               {"setup", "--name", "TR 7400"},
+               "--name \"TR 7400\" cannot name a queue"},
+        Misuse{"NameWithASlash", {"setup", "--name=TR/7400"}, "cannot name a queue"},
+        Misuse{"EmptyName", {"setup", "--name="}, "--name \"\" cannot name a queue"},
+        Misuse{"NameWithoutValue", {"setup", "--name"}, "--name needs a value"},
+        Misuse{"DeviceNotAUri",
+               {"setup", "--device", "/dev/lp0"},
+               "--device \"/dev/lp0\" is not a device URI"},
+        Misuse{"EmptyDevice", {"setup", "--device="}, "--device needs a device URI"}),
     [](const testing::TestParamInfo<Misuse>& row) { return std::string(row.param.name); });
 
 // Off a terminal there is nobody to ask: without --yes nothing is sent.

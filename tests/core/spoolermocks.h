@@ -3,12 +3,13 @@
 
 #pragma once
 
+#include "printeradmin.h"
 #include "spooler.h"
 
 #include <gmock/gmock.h>
 
-// The spooler and an opened printer, as mocks: the core's tests check the
-// calls themselves, in order, with their arguments.
+// The spooler, an opened printer and the printer administration, as mocks: the core's tests check
+// the calls themselves, in order, with their arguments.
 class MockPrinter : public SpoolPrinter
 {
   public:
@@ -29,4 +30,16 @@ class MockSpooler : public Spooler
     MOCK_METHOD(DefaultPrinter, defaultPrinter, (), (override));
     MOCK_METHOD(std::unique_ptr<SpoolPrinter>, open, (const std::string&, std::string*),
                 (override));
+};
+
+class MockPrinterAdmin : public PrinterAdmin
+{
+  public:
+    MOCK_METHOD(AdminResult, overview, (PrinterOverview&), (override));
+    MOCK_METHOD(AdminResult, devices, (std::vector<PrinterDevice>&), (override));
+    MOCK_METHOD(AdminResult, addRawQueue, (const std::string&, const std::string&), (override));
+    MOCK_METHOD(AdminResult, enableQueue, (const std::string&), (override));
+    MOCK_METHOD(AdminResult, setSystemDefault, (const std::string&), (override));
+    MOCK_METHOD(AdminResult, setUserDefault, (const std::string&), (override));
+    MOCK_METHOD(std::string, administratorGroups, (), (override));
 };

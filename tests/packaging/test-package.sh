@@ -69,6 +69,9 @@ echo "Depends: $depends"
 for lib in libqt6widgets6 libcups2; do
   grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends does not name $lib"
 done
+# tr7400ctl setup lists the printer devices through the scheduler's cups-deviced, which
+# only the full cups package brings.
+grep -qE "(^|, )cups( |,|$)" <<<"$(field Recommends)" || fail "Recommends does not name cups"
 
 # --- Its layout --------------------------------------------------------------------------
 root=$work/root

@@ -35,15 +35,31 @@ QString findTool(const QString& name)
     return found;
 }
 
-QString findCupsExec()
+// One of the scheduler's helpers (cups-exec, cups-deviced).
+QString findDaemonHelper(const QString& name)
 {
     for (const char* dir : {"/usr/lib/cups", "/usr/libexec/cups", "/usr/local/lib/cups"}) {
-        const QString candidate = QString::fromLatin1(dir) + "/daemon/cups-exec";
+        const QString candidate = QString::fromLatin1(dir) + "/daemon/" + name;
         if (QFileInfo(candidate).isExecutable())
             return candidate;
     }
     return {};
 }
+
+// Administration as Debian's cupsd.conf has it: root and the SystemGroup
+// only, each user known by the socket's peer credentials.
+const char administratorsOnlyPolicy[] =
+    "<Policy default>\n"
+    "  <Limit CUPS-Add-Modify-Printer CUPS-Delete-Printer CUPS-Add-Modify-Class "
+    "CUPS-Delete-Class CUPS-Set-Default CUPS-Get-Devices>\n"
+    "    AuthType Default\n    Require user @SYSTEM\n    Order deny,allow\n  </Limit>\n"
+    "  <Limit Pause-Printer Resume-Printer Enable-Printer Disable-Printer CUPS-Accept-Jobs "
+    "CUPS-Reject-Jobs>\n"
+    "    AuthType Default\n    Require user @SYSTEM\n    Order deny,allow\n  </Limit>\n"
+    "  <Limit All>\n    Order deny,allow\n  </Limit>\n"
+    "</Policy>\n";
+const char everyoneMayPolicy[] = "<Policy default>\n  <Limit All>\n"
+                                 "    Order deny,allow\n  </Limit>\n</Policy>\n";
 
 bool socketAnswers(const QString& path)
 {
@@ -72,10 +88,10 @@ bool writeFile(const QString& path, const QByteArray& content)
 
 } // namespace
 
-PrivateCupsScheduler::PrivateCupsScheduler()
+PrivateCupsScheduler::PrivateCupsScheduler(const PrivateCupsOptions& options)
     // Under /tmp whatever TMPDIR says: user lp must reach the capture folder
     // and a unix socket path must stay short.
-    : m_root(QStringLiteral("/tmp/pcu-cups-XXXXXX"))
+    : m_options(options), m_root(QStringLiteral("/tmp/pcu-cups-XXXXXX"))
 {
     m_prepared = prepareFolders();
 
@@ -129,6 +145,12 @@ bool PrivateCupsScheduler::prepareFolders()
         if (!root.mkpath(QString::fromLatin1(dir)))
             return fail(QStringLiteral("Cannot create %1.").arg(path(QString::fromLatin1(dir))));
     }
+    // cupsd refuses helpers in a folder that its group may change, whatever
+    // the umask made of it.
+    for (const char* dir : {"bin", "bin/backend", "bin/daemon"}) {
+        if (::chmod(QFile::encodeName(path(QString::fromLatin1(dir))).constData(), 0755) != 0)
+            return fail(QStringLiteral("Cannot close %1 to others.").arg(QString::fromLatin1(dir)));
+    }
     // cupsd opens its socket to everyone; the folder keeps other users of
     // the machine from reaching it.
     if (::chmod(QFile::encodeName(path("socket")).constData(), 0700) != 0)
@@ -140,11 +162,13 @@ bool PrivateCupsScheduler::prepareFolders()
         ::chmod(QFile::encodeName(path("capture")).constData(), 0700) != 0)
         return fail("Cannot give the capture folder to user lp.");
 
-    const QString cupsExec = findCupsExec();
+    const QString cupsExec = findDaemonHelper("cups-exec");
     if (cupsExec.isEmpty())
         return fail("cups-exec is missing: the package cups-daemon is not installed.");
     if (!QFile::link(cupsExec, path("bin/daemon/cups-exec")))
         return fail("Cannot link cups-exec into the scheduler's folder.");
+    if (m_options.listsDevices && !prepareDeviceListing())
+        return false;
 
     // cupsd refuses a backend that others may change.
     const QString backend = path("bin/backend/capture");
@@ -153,21 +177,24 @@ bool PrivateCupsScheduler::prepareFolders()
         return fail(QStringLiteral("Cannot install the capture backend from %1.")
                         .arg(QStringLiteral(PCU_CAPTURE_BACKEND)));
 
-    const QString cupsdConf = QStringLiteral("Listen %1\n"
-                                             "Browsing Off\n"
-                                             "BrowseLocalProtocols none\n"
-                                             "WebInterface No\n"
-                                             "DefaultShared No\n"
-                                             "LogLevel debug\n"
-                                             "ErrorPolicy abort-job\n"
-                                             "DefaultAuthType None\n"
-                                             "<Location />\n  Order allow,deny\n  Allow all\n"
-                                             "</Location>\n"
-                                             "<Location /admin>\n  Order allow,deny\n"
-                                             "  Allow all\n</Location>\n"
-                                             "<Policy default>\n  <Limit All>\n"
-                                             "    Order deny,allow\n  </Limit>\n</Policy>\n")
-                                  .arg(socketPath());
+    const QString cupsdConf =
+        QStringLiteral("Listen %1\n"
+                       "Browsing Off\n"
+                       "BrowseLocalProtocols none\n"
+                       "WebInterface No\n"
+                       "DefaultShared No\n"
+                       "LogLevel debug\n"
+                       "ErrorPolicy abort-job\n"
+                       "DefaultAuthType %2\n"
+                       "<Location />\n  Order allow,deny\n  Allow all\n"
+                       "</Location>\n"
+                       "<Location /admin>\n  Order allow,deny\n"
+                       "  Allow all\n</Location>\n"
+                       "%3")
+            .arg(socketPath(),
+                 m_options.administratorsOnly ? QStringLiteral("Basic") : QStringLiteral("None"),
+                 QString::fromLatin1(m_options.administratorsOnly ? administratorsOnlyPolicy
+                                                                  : everyoneMayPolicy));
     const QString filesConf = QStringLiteral("ServerRoot %1\n"
                                              "ServerBin %1/bin\n"
                                              "RequestRoot %1/spool\n"
@@ -187,6 +214,42 @@ bool PrivateCupsScheduler::prepareFolders()
     if (!writeFile(path("cupsd.conf"), cupsdConf.toUtf8()) ||
         !writeFile(path("cups-files.conf"), filesConf.toUtf8()))
         return fail("Cannot write the scheduler's configuration.");
+    return true;
+}
+
+bool PrivateCupsScheduler::prepareDeviceListing()
+{
+    const QString deviced = findDaemonHelper("cups-deviced");
+    if (deviced.isEmpty())
+        return fail("cups-deviced is missing: the package cups is not installed.");
+    if (!QFile::link(deviced, path("bin/daemon/cups-deviced")))
+        return fail("Cannot link cups-deviced into the scheduler's folder.");
+    // As the capture backend: copied, and closed to others.
+    for (const char* name : {"usb", "parallel"}) {
+        const QString backend = path("bin/backend/" + QString::fromLatin1(name));
+        if (!QFile::copy(QStringLiteral(PCU_DEVICES_BACKEND), backend) ||
+            ::chmod(QFile::encodeName(backend).constData(), 0755) != 0)
+            return fail(QStringLiteral("Cannot install the %1 backend from %2.")
+                            .arg(QString::fromLatin1(name), QStringLiteral(PCU_DEVICES_BACKEND)));
+    }
+    return setDevices({});
+}
+
+bool PrivateCupsScheduler::setDevices(const QList<FakeDevice>& devices)
+{
+    // The backend's own lines: class, URI, then make and model, info, device
+    // ID and location, quoted.
+    QByteArray lines;
+    for (const FakeDevice& device : devices) {
+        lines += QStringLiteral("%1 %2 \"%3\" \"%4\" \"%5\" \"\"\n")
+                     .arg(device.deviceClass, device.uri, device.makeAndModel, device.info,
+                          device.deviceId)
+                     .toUtf8();
+    }
+    // Read by the backend as user lp.
+    if (!writeFile(path("devices"), lines) ||
+        ::chmod(QFile::encodeName(path("devices")).constData(), 0644) != 0)
+        return fail("Cannot write the devices' list.");
     return true;
 }
 
@@ -293,12 +356,15 @@ bool PrivateCupsScheduler::thaw()
 }
 
 bool PrivateCupsScheduler::run(const QString& program, const QStringList& arguments,
-                               const QByteArray& input, QByteArray* output)
+                               const QByteArray& input, QByteArray* output,
+                               const QProcessEnvironment& environment)
 {
     const QString tool = findTool(program);
     if (tool.isEmpty())
         return fail(program + " was not found: the package cups-client is not installed.");
     QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
     process.start(tool, arguments);
     if (!process.waitForStarted(kToolMs))
         return fail(program + " did not start: " + process.errorString());
@@ -334,6 +400,76 @@ bool PrivateCupsScheduler::deleteQueue(const QString& name)
 {
     m_queues.removeAll(name);
     return run("lpadmin", {"-x", name});
+}
+
+QStringList PrivateCupsScheduler::queueNames()
+{
+    QByteArray out;
+    if (!run("lpstat", {"-e"}, {}, &out))
+        return {};
+    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+}
+
+QString PrivateCupsScheduler::serverDefault()
+{
+    // lpstat -d names the user's default when there is one: asked with a
+    // home without lpoptions, it names the scheduler's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", path("nohome"));
+    QByteArray out;
+    if (!run("lpstat", {"-d"}, {}, &out, environment))
+        return {};
+    static const QRegularExpression named(QStringLiteral("destination: (\\S+)"));
+    const QRegularExpressionMatch match = named.match(QString::fromUtf8(out));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString PrivateCupsScheduler::userDefault() const
+{
+    QFile file(path("home/.cups/lpoptions"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression named(QStringLiteral("^Default\\s+([^/\\s]+)"),
+                                          QRegularExpression::MultilineOption |
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = named.match(QString::fromUtf8(file.readAll()));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+int PrivateCupsScheduler::requestsDone(const QString& operation) const
+{
+    QFile file(path("log/access_log"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    // '... "POST /admin/ HTTP/1.1" 200 156 CUPS-Add-Modify-Printer successful-ok'; a
+    // refused one has its HTTP status, 403 say, instead of 200.
+    const QRegularExpression done(
+        QStringLiteral("\" 200 \\d+ %1 successful-ok$").arg(QRegularExpression::escape(operation)),
+        QRegularExpression::MultilineOption);
+    int count = 0;
+    for (auto match = done.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();
+         match.next())
+        ++count;
+    return count;
+}
+
+PrivateCupsScheduler::QueueFacts PrivateCupsScheduler::queueFacts(const QString& name)
+{
+    QueueFacts facts;
+    QByteArray out;
+    // Each fails for a queue that is not there.
+    if (!run("lpstat", {"-v", name}, {}, &out))
+        return facts;
+    facts.device = QString::fromUtf8(out).section(": ", 1).trimmed();
+    if (run("lpstat", {"-p", name}, {}, &out))
+        facts.enabled = QString::fromUtf8(out).contains("enabled since");
+    if (run("lpstat", {"-a", name}, {}, &out))
+        facts.accepting = QString::fromUtf8(out).contains("accepting requests");
+    if (run("lpoptions", {"-p", name}, {}, &out)) {
+        static const QRegularExpression model(QStringLiteral("printer-make-and-model='([^']*)'"));
+        facts.makeAndModel = model.match(QString::fromUtf8(out)).captured(1);
+    }
+    return facts;
 }
 
 bool PrivateCupsScheduler::deleteAllQueues()
@@ -503,6 +639,9 @@ QList<CapturedJob> PrivateCupsScheduler::captured() const
         QFile title(dir.filePath(QStringLiteral("job-%1.title").arg(job.id)));
         if (title.open(QIODevice::ReadOnly))
             job.title = QString::fromUtf8(title.readAll());
+        QFile uri(dir.filePath(QStringLiteral("job-%1.uri").arg(job.id)));
+        if (uri.open(QIODevice::ReadOnly))
+            job.deviceUri = QString::fromUtf8(uri.readAll());
         jobs.append(job);
     }
     std::sort(jobs.begin(), jobs.end(),

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,6 +18,30 @@ struct CapturedJob {
     int id = 0;
     QByteArray bytes;
     QString title;
+    QString deviceUri; // the device it was sent to, where the backend tells
+};
+
+// A printer device as a USB backend reports it to the scheduler.
+struct FakeDevice {
+    QString uri;
+    QString makeAndModel;
+    QString info;
+    QString deviceId; // IEEE 1284
+    QString deviceClass = QStringLiteral("direct");
+};
+
+// What a test may add to the scheduler; without it the scheduler is as every
+// other test has it.
+struct PrivateCupsOptions {
+    // The scheduler lists printer devices (its helper cups-deviced, from the
+    // package cups, linked into its folder): the backends "usb" and
+    // "parallel" report those given to setDevices, as the real ones do, and
+    // keep the jobs sent to them as the capture backend does.
+    bool listsDevices = false;
+    // Administration (queues, the default, the device list) as a Debian
+    // scheduler allows it: to root and the SystemGroup (root) only; any other
+    // user is refused.
+    bool administratorsOnly = false;
 };
 
 // A CUPS scheduler of the test's own, in a temporary folder: the machine's
@@ -36,7 +61,7 @@ struct CapturedJob {
 class PrivateCupsScheduler
 {
   public:
-    PrivateCupsScheduler();
+    explicit PrivateCupsScheduler(const PrivateCupsOptions& options = {});
     ~PrivateCupsScheduler();
     PrivateCupsScheduler(const PrivateCupsScheduler&) = delete;
     PrivateCupsScheduler& operator=(const PrivateCupsScheduler&) = delete;
@@ -62,6 +87,9 @@ class PrivateCupsScheduler
 
     bool addQueue(const QString& name);
     bool deleteQueue(const QString& name);
+    // Every queue the scheduler has, also those made by others than
+    // addQueue. Empty also on failure, with the reason in errorString().
+    QStringList queueNames();
     // Deletes every queue made by addQueue, with its jobs, and clears both
     // the server default and the user's lpoptions default.
     bool deleteAllQueues();
@@ -93,6 +121,26 @@ class PrivateCupsScheduler
     int countJobs(bool ended);
     bool waitForNoActiveJobs(const QString& queue, int timeoutMs);
 
+    // The devices the scheduler lists from now on (listsDevices only).
+    bool setDevices(const QList<FakeDevice>& devices);
+    // The scheduler's own default (not the user's lpoptions); empty for none.
+    QString serverDefault();
+    // The default the user's lpoptions names; empty for none.
+    QString userDefault() const;
+    // The requests of that operation (CUPS-Add-Modify-Printer, say) that the
+    // scheduler carried out so far, as its access log tells.
+    int requestsDone(const QString& operation) const;
+
+    // What lpstat and lpoptions tell of a queue; no device when there is no
+    // such queue.
+    struct QueueFacts {
+        QString device;
+        bool enabled = false;
+        bool accepting = false;
+        QString makeAndModel; // "Local Raw Printer" for none
+    };
+    QueueFacts queueFacts(const QString& name);
+
     // While set, the capture backend fails every job it is given.
     bool setBackendFails(bool fails);
     void clearCaptured();
@@ -103,11 +151,13 @@ class PrivateCupsScheduler
 
   private:
     bool prepareFolders();
+    bool prepareDeviceListing();
     bool run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
-             QByteArray* output = nullptr);
+             QByteArray* output = nullptr, const QProcessEnvironment& environment = {});
     bool fail(const QString& message);
     QString path(const QString& relative) const;
 
+    const PrivateCupsOptions m_options;
     QTemporaryDir m_root;
     std::unique_ptr<QProcess> m_cupsd;
     bool m_prepared = false;

@@ -4,7 +4,8 @@
 #
 # The Windows program under Wine on a machine with no printer at all: Apply
 # Settings, OK, brings up the no-driver message under the application's own
-# title, and tr7400ctl.exe answers 3 with the same words.
+# title, and tr7400ctl.exe answers 3 with the same words. Its setup, which
+# Windows does in its own settings, answers 2 and says so.
 #   wine-noprinter.sh WINDOWS_BUILD
 set -uo pipefail
 # shellcheck source=winelib.sh
@@ -41,4 +42,11 @@ wine "$folder/tr7400ctl.exe" apply --yes --defaults >"$work/ctl.log" 2>&1 || sta
 grep -q "No printer drivers are installed." "$work/ctl.log" ||
   fail "tr7400ctl.exe did not say so: $(cat "$work/ctl.log")"
 echo "[${SECONDS}s] tr7400ctl.exe answers 3: no printer"
+
+status=0
+wine "$folder/tr7400ctl.exe" setup --default >"$work/setup.log" 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "tr7400ctl.exe setup answered $status, not 2: $(cat "$work/setup.log")"
+grep -q "Printers & scanners" "$work/setup.log" ||
+  fail "tr7400ctl.exe setup did not point to Windows' settings: $(cat "$work/setup.log")"
+echo "[${SECONDS}s] tr7400ctl.exe setup answers 2: printers are set up in Windows' settings"
 echo "[${SECONDS}s] PASS"
