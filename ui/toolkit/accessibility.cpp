@@ -3,6 +3,8 @@
 
 #include "accessibility.h"
 
+#include "accessiblelist.h"
+#include "dropdownlist.h"
 #include "imagecontrol.h"
 #include "messagebanner.h"
 
@@ -53,6 +55,10 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
 {
     if (className == QLatin1String("ImageControl"))
         return new AccessibleImage(static_cast<ImageControl*>(object));
+    // Asked before Qt's own factory: Qt asks for each class name up the
+    // chain, the program's class first.
+    if (className == QLatin1String("DropDownList"))
+        return new AccessibleList(static_cast<DropDownList*>(object));
     if (className == QLatin1String("MessageBanner"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     return nullptr;
