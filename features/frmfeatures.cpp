@@ -28,6 +28,9 @@ frmFeatures::frmFeatures(QWidget* mainWindow, std::function<void()> printFeature
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
     // QIcon takes the "@2x" file beside it on a screen of a ratio above 1.
     setWindowIcon(QIcon(QStringLiteral(":/images/features_icon.png")));
+    // Both windows carry the same title: a screen reader tells them apart by
+    // the heading this one shows as a picture.
+    setAccessibleDescription(QStringLiteral("Altrune TR 7400 Features"));
     setFixedSize(738, 453);
 }
 
