@@ -9,6 +9,7 @@
 #include "messagebanner.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 
 namespace
 {
@@ -64,6 +65,32 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
     return nullptr;
 }
 
+// Qt's AT-SPI bridge turns on once it has reached the accessibility bus,
+// which it looks up without waiting: a window that became active before
+// that was never announced, and a screen reader then says nothing until the
+// focus moves. So the focus is told once the bridge is on.
+class FocusTeller : public QAccessible::ActivationObserver
+{
+  public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        // Later, from the event loop: the bridge makes what it sends with
+        // only after it has said that it is on.
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                QWidget* focused = QApplication::focusWidget();
+                if (focused && QAccessible::isActive()) {
+                    QAccessibleEvent event(focused, QAccessible::Focus);
+                    QAccessible::updateAccessibility(&event);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+};
+
 } // namespace
 
 namespace Accessibility
@@ -73,6 +100,8 @@ void installFactory()
 {
     static const bool installed = [] {
         QAccessible::installFactory(createInterface);
+        static FocusTeller focusTeller;
+        QAccessible::installActivationObserver(&focusTeller);
         return true;
     }();
     Q_UNUSED(installed);
