@@ -125,6 +125,11 @@ void frmFeatures::showFeatures()
     }
     show();
     activateWindow();
+    // Nothing in the window takes the focus, so the window itself has it:
+    // a screen reader then announces it by its focus too, which Orca does
+    // not miss as it can miss the window's activation. Keys reach the window
+    // as they do with no focus at all.
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmFeatures::imgPrintFeatures_MouseUp(int button, int, float, float)
