@@ -147,8 +147,14 @@ done
   fail "the registry knows $(registered) of the $listened events Orca listens for"
 echo "[${SECONDS}s] Orca is on, listening for $listened kinds of event"
 
+# Qt 6.4's AT-SPI bridge holds a copy of each key event until the screen
+# reader has answered for it, and never frees the copies still held when the
+# program quits (here the release of the Return that answered Yes). So in a
+# sanitized build the program's leaks are looked for by the other tests, not
+# here; any other report counts.
 logs+=("$work/program.log")
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
   "$privatecups" --jobs "$work/jobs" --no-dump -- timeout 200 "$program" \
   >"$work/program.log" 2>&1 &
 pid=$!
