@@ -50,12 +50,12 @@ stop_orca() {
   [ -n "$orca_pid" ] || return 0
   local inner
   inner=$(pgrep -P "$orca_pid" || true)
-  [ -n "$inner" ] && kill "$inner" 2>/dev/null
+  [ -n "$inner" ] && { kill "$inner" 2>/dev/null || true; }
   for _ in $(seq 50); do
     kill -0 "$orca_pid" 2>/dev/null || break
     sleep 0.1
   done
-  [ -n "$inner" ] && kill -9 "$inner" 2>/dev/null
+  [ -n "$inner" ] && { kill -9 "$inner" 2>/dev/null || true; }
   kill -9 "$orca_pid" 2>/dev/null || true
   wait "$orca_pid" 2>/dev/null || true
   orca_pid=
@@ -176,9 +176,9 @@ grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$work/program.log" &&
   fail "the sanitizer reported a fault"
 stop_orca
 
-jobs=("$work"/jobs/job-*.bin)
-[ "${#jobs[@]}" -eq 1 ] && [ -f "${jobs[0]}" ] || fail "not one job was kept: ${jobs[*]}"
-sent=$(od -An -v -tx1 "${jobs[0]}" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+kept=("$work"/jobs/job-*.bin)
+[ "${#kept[@]}" -eq 1 ] && [ -f "${kept[0]}" ] || fail "not one job was kept: ${kept[*]}"
+sent=$(od -An -v -tx1 "${kept[0]}" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
 [ "$sent" = "$expected_job" ] || fail "Apply Settings sent $sent, not $expected_job"
 echo "[${SECONDS}s] Apply Settings sent $sent: Tear Off at Short Manual"
 echo "[${SECONDS}s] PASS"
