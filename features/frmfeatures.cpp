@@ -28,6 +28,9 @@ frmFeatures::frmFeatures(QWidget* mainWindow, std::function<void()> printFeature
     setWindowTitle(QStringLiteral("Altrune TR 7400 Printer Configuration Utility"));
     // QIcon takes the "@2x" file beside it on a screen of a ratio above 1.
     setWindowIcon(QIcon(QStringLiteral(":/images/features_icon.png")));
+    // Both windows carry the same title: a screen reader tells them apart by
+    // the heading this one shows as a picture.
+    setAccessibleDescription(QStringLiteral("Altrune TR 7400 Features"));
     setFixedSize(738, 453);
 }
 
@@ -122,6 +125,11 @@ void frmFeatures::showFeatures()
     }
     show();
     activateWindow();
+    // Nothing in the window takes the focus, so the window itself has it:
+    // a screen reader then announces it by its focus too, which Orca does
+    // not miss as it can miss the window's activation. Keys reach the window
+    // as they do with no focus at all.
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmFeatures::imgPrintFeatures_MouseUp(int button, int, float, float)

@@ -2,7 +2,8 @@
 # Copyright 2026 the Printer Configuration Utility authors
 
 # What a screen reader finds in both windows: in the process through Qt's
-# accessibility interfaces, and from outside it through the AT-SPI bus.
+# accessibility interfaces, from outside it through the AT-SPI bus, and what
+# Orca says of them.
 if(UNIX AND NOT APPLE)
   pcu_add_test(tst_accessibility tst_accessibility.cpp
     LIBS pcu_ui pcu_platformspooler pcu_cupsfixture LABELS a11y cups gui)
@@ -13,4 +14,12 @@ if(UNIX AND NOT APPLE)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/a11y/test-atspi.sh $<TARGET_FILE:tr7400config>)
   set_tests_properties(a11y_atspi PROPERTIES
     TIMEOUT 240 SKIP_RETURN_CODE 77 LABELS "a11y;gui")
+
+  # The program under Orca itself, with a window manager and a private
+  # scheduler, worked with keys; checks what Orca says and the job sent.
+  add_test(NAME a11y_orca
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/a11y/test-orca.sh
+      $<TARGET_FILE:tr7400config> $<TARGET_FILE:privatecups>)
+  set_tests_properties(a11y_orca PROPERTIES
+    TIMEOUT 300 SKIP_RETURN_CODE 77 LABELS "a11y;gui;cups")
 endif()

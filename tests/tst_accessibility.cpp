@@ -2,18 +2,21 @@
 // Copyright 2026 the Printer Configuration Utility authors
 
 // What a screen reader finds in both windows, through Qt's accessibility
-// interfaces: every shown list named by its setting's label, the command
-// images as push buttons whose press runs their command, the please-wait
-// banner as a notification, and pictures that offer nothing to do. Against
-// the real spooler and a private scheduler, so that a press of Apply
-// Settings is seen to reach the printer side.
+// interfaces: every shown list named by its setting's label and telling its
+// choice, a list that the window locked never opening, the command images as
+// push buttons whose press runs their command, the please-wait banner as a
+// notification, and pictures that offer nothing to do. Against the real
+// spooler and a private scheduler, so that a press of Apply Settings is seen
+// to reach the printer side with the block the lists hold.
 
+#include "dropdownlist.h"
 #include "expectedtexts.h"
 #include "frmconfigutility.h"
 #include "frmfeatures.h"
 #include "imagecontrol.h"
 #include "schedulerfixture.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -30,6 +33,8 @@ const QString settingsJob = QStringLiteral("Permanent Settings Configuration");
 const QString featuresJob = QStringLiteral("TR7400 FEATURS");
 // Apply Settings and Restore Default with every list at its default.
 const QByteArray defaultBlock = QByteArray::fromHex("1b1901 10 02 00 00 00 10 e0 01 01 00 00");
+// The same with Tear Off at Short Manual, its second choice.
+const QByteArray tearOffBlock = QByteArray::fromHex("1b1901 50 02 00 00 00 10 e0 01 01 00 00");
 const int noAnswer = -1;
 
 QAccessibleInterface* accessible(QObject* object)
@@ -47,6 +52,13 @@ void runPendingPress(QObject* image)
 {
     QCoreApplication::sendPostedEvents(image, QEvent::MetaCall);
 }
+
+QString textOf(QAccessibleInterface* iface)
+{
+    QAccessibleTextInterface* text = iface->textInterface();
+    return text ? text->text(0, text->characterCount()) : QStringLiteral("(no text)");
+}
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -150,6 +162,8 @@ class TestAccessibility : public QObject
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::ComboBox);
         QCOMPARE(iface->text(QAccessible::Value), value);
+        // Orca reads the choice from the list's text, and from nothing else.
+        QCOMPARE(textOf(iface), value);
 
         const auto relations = iface->relations(QAccessible::Label);
         QCOMPARE(relations.size(), 1);
@@ -165,6 +179,124 @@ class TestAccessibility : public QObject
         QAccessibleInterface* iface = accessible(m_window->list(Setting::VacantBufferSize));
         QVERIFY(iface->state().invisible);
         QVERIFY(iface->relations(QAccessible::Label).isEmpty());
+    }
+
+    // Orca speaks a new choice at once when text that is selected is
+    // inserted (test-orca.sh hears it): the focused list's choice counts as
+    // selected, and it is always the choice the list shows.
+    void focusedChoiceIsSelected()
+    {
+        QComboBox* list = m_window->list(Setting::Tearoff);
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QAccessibleTextInterface* text = accessible(list)->textInterface();
+        QAccessibleTextInterface* other = accessible(m_window->list(Setting::HSG))->textInterface();
+        int start = -1;
+        int end = -1;
+        QCOMPARE(text->selectionCount(), 1);
+        text->selection(0, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(0, 10)); // "Short Auto"
+        QCOMPARE(other->selectionCount(), 0);
+
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(textOf(accessible(list)), "Short Manual");
+        text->selection(0, &start, &end);
+        QCOMPARE(QPair(start, end), QPair(0, 12));
+        // Nothing a screen reader asks of the text changes the choice.
+        text->setSelection(0, 0, 3);
+        text->setCursorPosition(2);
+        QCOMPARE(textOf(accessible(list)), "Short Manual");
+
+        m_window->list(Setting::HSG)->setFocus();
+        QTRY_VERIFY(!list->hasFocus());
+        QCOMPARE(text->selectionCount(), 0);
+        QCOMPARE(other->selectionCount(), 1);
+    }
+
+    // A list that the window disabled or hid changes only by the window's
+    // rules: no action opens it and no route changes it, and Apply Settings
+    // still sends the default block. After each try come the keys that
+    // change an open list, sent to whatever would get them.
+    void lockedListsStayLocked_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QByteArray>("sent");
+        const QStringList routes{"Press",       "ShowMenu",           "SetFocus",
+                                 "showPopup()", "Toggle of a choice", "a choice's row selected"};
+        for (const char* list : {"cmbLanguage", "cmbLanguageStandard", "cmbSpaceCompensation",
+                                 "cmbVacantBufferSize"}) {
+            for (const QString& route : routes)
+                QTest::addRow("%s, %s", list, qPrintable(route)) << list << route << defaultBlock;
+        }
+        // Disabled or hidden while open: the open choices close.
+        QTest::newRow("cmbLanguage disabled while open") << "cmbLanguage"
+                                                         << "disabled while open" << defaultBlock;
+        QTest::newRow("cmbTearoff hidden while open") << "cmbTearoff"
+                                                      << "hidden while open" << defaultBlock;
+        // An enabled list on screen opens, and the keys change it.
+        QTest::newRow("cmbTearoff, Press") << "cmbTearoff"
+                                           << "Press" << tearOffBlock;
+    }
+
+    void lockedListsStayLocked()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, route);
+        QFETCH(QByteArray, sent);
+        auto* target = m_window->findChild<DropDownList*>(list);
+        QAccessibleInterface* iface = accessible(target);
+        const bool opens = sent != defaultBlock;
+        QCOMPARE(iface->actionInterface()->actionNames().isEmpty(), !target->canOpen());
+
+        if (route == "showPopup()") {
+            target->showPopup();
+        } else if (route == "Toggle of a choice") {
+            QAccessibleInterface* choice = iface->child(0)->child(1);
+            QVERIFY(choice && choice->actionInterface());
+            choice->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        } else if (route == "a choice's row selected") {
+            QVERIFY(iface->child(0)->tableInterface()->selectRow(1));
+        } else if (route == "disabled while open" || route == "hidden while open") {
+            if (route == "disabled while open")
+                m_window->setSelectedIndex(Setting::CharacterTable, 2); // Indian Language
+            iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QTRY_VERIFY(target->view()->isVisible());
+            if (route == "disabled while open") {
+                m_window->setSelectedIndex(Setting::CharacterTable, 0); // Graphics
+            } else {
+                press(child("imgSFeatures"));
+                runPendingPress(child("imgSFeatures"));
+                QTRY_COMPARE(QApplication::activeWindow(), m_window->featuresWindow());
+            }
+        } else {
+            using Actions = QAccessibleActionInterface;
+            iface->actionInterface()->doAction(route == "Press"      ? Actions::pressAction()
+                                               : route == "ShowMenu" ? Actions::showMenuAction()
+                                                                     : Actions::setFocusAction());
+        }
+
+        QCOMPARE(target->view()->isVisible(), opens);
+        QCOMPARE(QApplication::activePopupWidget() != nullptr, opens);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, key);
+            else if (QWidget* active = QApplication::activeWindow())
+                QTest::keyClick(active->focusWidget() ? active->focusWidget() : active, key);
+        }
+        QVERIFY(!QApplication::activePopupWidget());
+        if (!m_window->isVisible()) {
+            press(m_window->featuresWindow()->findChild<QWidget*>("imgClose"));
+            runPendingPress(m_window->featuresWindow()->findChild<QWidget*>("imgClose"));
+        }
+
+        MessageBox::queueAnswer(Answer::Ok);
+        QWidget* apply = child("imgApplySettings");
+        press(apply);
+        runPendingPress(apply);
+        const QList<CapturedJob> jobs = f.cups().waitForCaptured(1, 20000);
+        QCOMPARE(jobs.size(), 1);
+        QCOMPARE(jobs.first().bytes.toHex(), sent.toHex());
     }
 
     // Named by their captions, pressable, with the Ctrl letter that runs the

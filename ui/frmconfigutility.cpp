@@ -249,11 +249,14 @@ int frmConfigUtility::selectedIndex(Setting setting) const
 
 void frmConfigUtility::setSelectedIndex(Setting setting, int index)
 {
+    DropDownList* target = m_lists[indexOf(setting)];
     {
         // The handler runs below, once, whether or not the index changed.
-        const QSignalBlocker blocker(list(setting));
-        list(setting)->setCurrentIndex(index);
+        const QSignalBlocker blocker(target);
+        target->setCurrentIndex(index);
     }
+    // The blocked signals did not tell the screen reader either.
+    target->tellChoice();
     runChangeHandler(*this, setting);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "download.h"
+#include "dropdownlist.h"
 #include "settingslists.h"
 
 #include <QWidget>
@@ -107,7 +108,7 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
 
     Spooler& m_spooler;
     std::unique_ptr<frmFeatures> m_features;
-    std::array<QComboBox*, settingCount> m_lists{};
+    std::array<DropDownList*, settingCount> m_lists{};
 
     ImageControl* imgBackground = nullptr;
     ImageControl* imgApplySettings = nullptr;

@@ -3,9 +3,11 @@
 
 """Reads and works the running program from outside its process, through the
 AT-SPI accessibility bus, as a screen reader does: the lists with their labels
-and values, the command buttons and their press action, the printer-ready
-confirmation that a press of Apply Settings brings up, the please-wait banner
-while the settings are applied, the features window, and Exit.
+and choices (as Orca reads a choice: from the list's text), the locked lists
+that no action opens or changes, the command buttons and their press action,
+the printer-ready confirmation that a press of Apply Settings brings up, the
+please-wait banner while the settings are applied, the features window, and
+Exit.
 
 Run by test-atspi.sh, which starts the buses, then this, and the program once
 this has created the file named by its argument: by then the screen reader
@@ -63,6 +65,9 @@ LISTS = [
     ("Print Impact", "Normal"),
     ("Sleep Mode", "2 Minutes"),
 ]
+# Disabled at start: the character table is not "Indian Language".
+DISABLED = ["Language", "Language Standard", "Space Compensation"]
+HIDDEN_CHOICE = "256 Bytes"
 MAIN_BUTTONS = [("Apply Settings", "Ctrl+A"), ("Restore Default", "Ctrl+D"),
                 ("Show Features", "Ctrl+S"), ("Print Features", "Ctrl+P"), ("Exit", "Ctrl+X")]
 # In the order of the window's children: Close lies under Print Features.
@@ -234,6 +239,40 @@ def answer(app, text, choice, ends=False):
         wait_for("end of the message box", lambda: message_box(app, text) is None)
 
 
+def text_of(accessible):
+    try:
+        text = accessible.queryText()
+    except NotImplementedError:
+        return None
+    return text.getText(0, -1)
+
+
+def check_locked(lists):
+    """The disabled lists and the hidden one offer no action and refuse the
+    first one asked for anyway; toggling one of their choices or selecting
+    its row through the bus changes nothing."""
+    for child in lists:
+        labels = labels_of(child)
+        name = labels[0] if labels else "(the hidden list)"
+        before = text_of(child)
+        if actions_of(child):
+            fail(f"the locked list '{name}' offers {actions_of(child)}")
+        try:
+            if child.queryAction().doAction(0):
+                fail(f"the locked list '{name}' did an action")
+        except GLib.Error:
+            pass
+        choices = child.getChildAtIndex(0)
+        for row in range(choices.childCount):
+            for index, (action, _) in enumerate(actions_of(choices.getChildAtIndex(row))):
+                choices.getChildAtIndex(row).queryAction().doAction(index)
+            choices.queryTable().addRowSelection(row)
+        pump()
+        if has(child, pyatspi.STATE_EXPANDED) or text_of(child) != before:
+            fail(f"the locked list '{name}' opened, or changed to {text_of(child)!r}")
+        say(f"  {name}: no action, and its choices change nothing ({before})")
+
+
 def on_showing(event):
     try:
         showing_events.append((event.source.getRole(), event.source.name, event.detail1))
@@ -265,15 +304,22 @@ def main():
     read = []
     for child in shown:
         labels = labels_of(child)
-        read.append((", ".join(labels), child.name))
-        unavailable = "" if has(child, pyatspi.STATE_ENABLED) else ", unavailable"
-        say(f"  {', '.join(labels) or '(no label)'}, {child.name}, combo box{unavailable}")
+        if text_of(child) != child.name:
+            fail(f"the list '{labels}' has the text {text_of(child)!r}, not its choice")
+        read.append((", ".join(labels), text_of(child)))
+        enabled = has(child, pyatspi.STATE_ENABLED) and has(child, pyatspi.STATE_SENSITIVE)
+        if enabled == (labels[0] in DISABLED):
+            fail(f"the list '{labels[0]}' is {'enabled' if enabled else 'unavailable'}")
+        unavailable = "" if enabled else ", unavailable"
+        say(f"  {', '.join(labels) or '(no label)'}, {text_of(child)}, combo box{unavailable}")
     if read != LISTS:
         fail(f"the lists read {read}")
     hidden = [child for child in lists if child not in shown]
-    if len(hidden) != 1 or labels_of(hidden[0]):
-        fail("the hidden list is missing or has a label")
-    say("The 20 shown lists are named by their labels; the hidden one has none")
+    if len(hidden) != 1 or labels_of(hidden[0]) or text_of(hidden[0]) != HIDDEN_CHOICE:
+        fail("the hidden list is missing, has a label or another choice")
+    say("The 20 shown lists are named by their labels and read their choice; "
+        "the hidden one has no label")
+    check_locked([child for child in shown if labels_of(child)[0] in DISABLED] + hidden)
 
     check_buttons(main_window, MAIN_BUTTONS)
     check_pictures(main_window)

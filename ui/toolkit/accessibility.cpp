@@ -3,10 +3,13 @@
 
 #include "accessibility.h"
 
+#include "accessiblelist.h"
+#include "dropdownlist.h"
 #include "imagecontrol.h"
 #include "messagebanner.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 
 namespace
 {
@@ -53,10 +56,40 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
 {
     if (className == QLatin1String("ImageControl"))
         return new AccessibleImage(static_cast<ImageControl*>(object));
+    // Asked before Qt's own factory: Qt asks for each class name up the
+    // chain, the program's class first.
+    if (className == QLatin1String("DropDownList"))
+        return new AccessibleList(static_cast<DropDownList*>(object));
     if (className == QLatin1String("MessageBanner"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     return nullptr;
 }
+
+// Qt's AT-SPI bridge turns on once it has reached the accessibility bus,
+// which it looks up without waiting: a window that became active before
+// that was never announced, and a screen reader then says nothing until the
+// focus moves. So the focus is told once the bridge is on.
+class FocusTeller : public QAccessible::ActivationObserver
+{
+  public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        // Later, from the event loop: the bridge makes what it sends with
+        // only after it has said that it is on.
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                QWidget* focused = QApplication::focusWidget();
+                if (focused && QAccessible::isActive()) {
+                    QAccessibleEvent event(focused, QAccessible::Focus);
+                    QAccessible::updateAccessibility(&event);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+};
 
 } // namespace
 
@@ -67,6 +100,8 @@ void installFactory()
 {
     static const bool installed = [] {
         QAccessible::installFactory(createInterface);
+        static FocusTeller focusTeller;
+        QAccessible::installActivationObserver(&focusTeller);
         return true;
     }();
     Q_UNUSED(installed);
