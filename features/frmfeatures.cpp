@@ -8,6 +8,7 @@
 #include "hoverbuttons.h"
 #include "imagecontrol.h"
 #include "spoolmessages.h"
+#include "storedpicture.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -10,9 +10,11 @@
 #include "imagecontrol.h"
 #include "messagebanner.h"
 #include "messagebox.h"
+#include "picturebox.h"
 #include "platform.h"
 #include "printfeatures.h"
 #include "spoolmessages.h"
+#include "storedpicture.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -107,7 +109,7 @@ void frmConfigUtility::buildImages()
 {
     const qreal ratio = devicePixelRatio();
     imgBackground = new ImageControl(QStringLiteral("imgBackground"),
-                                     storedPicture("background.png", ratio), this);
+                                     StoredPicture("background.png", ratio), this);
     imgBackground->move(0, 0);
     connect(imgBackground, &ImageControl::mouseMoved, this,
             &frmConfigUtility::imgBackground_MouseMove);
@@ -137,7 +139,7 @@ void frmConfigUtility::buildImages()
     int top = 164;
     for (const Button& button : buttons) {
         button.control = new ImageControl(QLatin1String(button.name),
-                                          storedPicture(button.picture, ratio), this);
+                                          StoredPicture(button.picture, ratio), this);
         button.control->move(594, top);
         button.control->setCommand(QLatin1String(button.caption),
                                    QKeySequence(Qt::CTRL | button.letter));
@@ -208,10 +210,8 @@ void frmConfigUtility::buildPictureBoxes()
     };
     const qreal ratio = devicePixelRatio();
     for (const Box& box : boxes) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QLatin1String(box.name));
-        label->setPixmap(storedPicture(box.picture, ratio));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        auto* label =
+            new PictureBox(QLatin1String(box.name), StoredPicture(box.picture, ratio), this);
         label->setGeometry(box.geometry);
     }
     // The label boxes have the window colour behind their pictures: where a
@@ -224,7 +224,7 @@ void frmConfigUtility::buildPictureBoxes()
     }
 
     imgWarning = new MessageBanner(
-        QStringLiteral("imgWarning"), storedPicture("imgWarning.png", ratio),
+        QStringLiteral("imgWarning"), StoredPicture("imgWarning.png", ratio),
         QStringLiteral("Please wait, while printer settings being applied."), this);
     imgWarning->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     imgWarning->setLineWidth(2);
@@ -284,6 +284,9 @@ void frmConfigUtility::showCentred()
 {
     centreOnScreen(this, screen());
     show();
+    // The display server maps the window while its pictures are decoded; the
+    // first frame, painted only after this, shows them all.
+    readStoredPictures(this);
     activateWindow();
     afterFirstFrame(this, [this] { setWindowIcon(programIcon()); });
 }

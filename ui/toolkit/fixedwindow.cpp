@@ -3,8 +3,10 @@
 
 #include "fixedwindow.h"
 
+#include "imagecontrol.h"
+#include "picturebox.h"
+
 #include <QEvent>
-#include <QImageReader>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -51,48 +53,10 @@ class FirstFrame : public QObject
 };
 } // namespace
 
-namespace
-{
-// The stored pictures are PNG files, read as such: a reader left to find out
-// the format loads every image format plugin installed (SVG with all of Qt
-// SVG among them) to ask it first.
-QImage readStoredPng(const QString& path)
-{
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-} // namespace
-
 Qt::WindowFlags fixedWindowFlags()
 {
     return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-}
-
-QPixmap storedPicture(const char* name, qreal ratio)
-{
-    const QString path = QStringLiteral(":/images/") + QLatin1String(name);
-    if (ratio <= 1.0)
-        return QPixmap::fromImage(readStoredPng(path));
-    QString twice = path;
-    twice.insert(twice.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    QImage picture = readStoredPng(twice);
-    if (picture.isNull())
-        return QPixmap::fromImage(readStoredPng(path));
-    picture.setDevicePixelRatio(2.0);
-    return pictureForScreen(std::move(picture), ratio);
-}
-
-QPixmap pictureForScreen(QImage picture, qreal ratio)
-{
-    const qreal drawnFor = picture.devicePixelRatio();
-    if (ratio > 1.0 && drawnFor > 1.0 && !qFuzzyCompare(drawnFor, ratio)) {
-        const QSize pixels = (picture.deviceIndependentSize() * ratio).toSize();
-        picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        picture.setDevicePixelRatio(ratio);
-    }
-    return QPixmap::fromImage(std::move(picture));
 }
 
 void centreOnScreen(QWidget* window, const QScreen* screen)
@@ -108,4 +72,12 @@ void afterFirstFrame(QWidget* window, std::function<void()> work)
 {
     window->winId(); // the native window, which is what gets exposed
     new FirstFrame(window->windowHandle(), std::move(work));
+}
+
+void readStoredPictures(QWidget* window)
+{
+    for (ImageControl* image : window->findChildren<ImageControl*>())
+        image->readStoredPicture();
+    for (PictureBox* box : window->findChildren<PictureBox*>())
+        box->readStoredPicture();
 }

@@ -4,7 +4,6 @@
 #include "imagecontrol.h"
 
 #include "accessibility.h"
-#include "fixedwindow.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -12,20 +11,40 @@
 #include <QPainter>
 
 ImageControl::ImageControl(const QString& name, const QPixmap& picture, QWidget* parent)
-    : QWidget(parent)
+    : ImageControl(name, StoredPicture(), parent)
+{
+    setPicture(picture);
+}
+
+ImageControl::ImageControl(const QString& name, StoredPicture picture, QWidget* parent)
+    : QWidget(parent), m_stored(std::move(picture))
 {
     setObjectName(name);
     setMouseTracking(true); // movement is reported with no button pressed too
     setFocusPolicy(Qt::NoFocus);
-    setPicture(picture);
+    resize(m_stored.size());
     Accessibility::installFactory();
 }
 
 void ImageControl::setPicture(const QPixmap& picture)
 {
+    m_stored = {};
     m_picture = picture;
     resize(picture.deviceIndependentSize().toSize());
     update();
+}
+
+const QPixmap& ImageControl::picture() const
+{
+    if (m_stored.isPending())
+        const_cast<ImageControl*>(this)->readStoredPicture();
+    return m_picture;
+}
+
+void ImageControl::readStoredPicture()
+{
+    if (m_stored.isPending())
+        setPicture(m_stored.read());
 }
 
 bool ImageControl::loadPicture(const QString& path, qreal pictureRatio)
@@ -73,6 +92,7 @@ bool ImageControl::takesClicks() const
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
+    readStoredPicture();
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
 }

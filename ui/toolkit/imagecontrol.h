@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "storedpicture.h"
+
 #include <QKeySequence>
 #include <QPixmap>
 #include <QWidget>
@@ -21,9 +23,13 @@ class ImageControl : public QWidget
 
   public:
     ImageControl(const QString& name, const QPixmap& picture, QWidget* parent);
+    // With a stored picture that is decoded when the window reads its
+    // pictures, or when it is first painted or asked for.
+    ImageControl(const QString& name, StoredPicture picture, QWidget* parent);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return m_picture; }
+    const QPixmap& picture() const;
+    void readStoredPicture();
 
     // Reads the picture from a bitmap file drawn for the given device pixel
     // ratio (2 for a "@2x" file). A file that is missing or not a picture
@@ -58,6 +64,7 @@ class ImageControl : public QWidget
     bool takesClicks() const;
 
     QPixmap m_picture;
+    StoredPicture m_stored; // until it is read
     bool m_command = false;
     QKeySequence m_shortcut;
 };

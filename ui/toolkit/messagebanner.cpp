@@ -5,13 +5,10 @@
 
 #include "accessibility.h"
 
-MessageBanner::MessageBanner(const QString& name, const QPixmap& picture, const QString& message,
+MessageBanner::MessageBanner(const QString& name, StoredPicture picture, const QString& message,
                              QWidget* parent)
-    : QLabel(parent)
+    : PictureBox(name, std::move(picture), parent)
 {
     Accessibility::installFactory();
-    setObjectName(name);
-    setPixmap(picture);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAccessibleName(message);
 }
