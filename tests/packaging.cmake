@@ -19,5 +19,5 @@ add_test(NAME packaging_deb
 set_tests_properties(packaging_deb PROPERTIES ENVIRONMENT "CPACK=${CMAKE_CPACK_COMMAND}")
 
 set_tests_properties(packaging_metadata packaging_licence PROPERTIES TIMEOUT 120 LABELS packaging)
-# With lintian and two starts of the program on a loaded machine.
-set_tests_properties(packaging_deb PROPERTIES TIMEOUT 180 LABELS packaging)
+# cpack, lintian (40 s on a loaded 2-core machine) and two starts of the program.
+set_tests_properties(packaging_deb PROPERTIES TIMEOUT 300 LABELS packaging)
