@@ -8,12 +8,14 @@ install(TARGETS tr7400config tr7400ctl RUNTIME DESTINATION .)
 
 # The linker's map of each program says which libraries went into it: the notices
 # must name each of them (tests/windows/check-notices.sh).
-set(PCU_LINK_MAPS ${CMAKE_BINARY_DIR}/link-maps)
-file(MAKE_DIRECTORY ${PCU_LINK_MAPS})
-foreach(_program tr7400config tr7400ctl)
-  set_property(TARGET ${_program} APPEND PROPERTY LINK_OPTIONS
-    "LINKER:-Map=${PCU_LINK_MAPS}/${_program}.map")
-endforeach()
+if(MINGW)
+  set(PCU_LINK_MAPS ${CMAKE_BINARY_DIR}/link-maps)
+  file(MAKE_DIRECTORY ${PCU_LINK_MAPS})
+  foreach(_program tr7400config tr7400ctl)
+    set_property(TARGET ${_program} APPEND PROPERTY LINK_OPTIONS
+      "LINKER:-Map=${PCU_LINK_MAPS}/${_program}.map")
+  endforeach()
+endif()
 
 # What the licences ask to go with the programs: the GPL they are under, and the
 # notices of what is built into them (Qt, the code Qt bundles, the MinGW-w64 runtime)
@@ -36,20 +38,23 @@ else()
   endif()
 endif()
 if(NOT _qt_source MATCHES "^qt6-base ([0-9.]+)[+~-]")
-  message(FATAL_ERROR "Which Debian source the Qt in ${_qt_prefix} was built from is not known "
-                      "('${_qt_source}'): write it into ${_qt_prefix}/debian-source as "
-                      "'qt6-base <version>'")
-endif()
-if(NOT CMAKE_MATCH_1 VERSION_EQUAL Qt6Core_VERSION)
+  # A Qt of another origin (a build on Windows itself): its notices are not for
+  # publishing until they name its source.
+  message(WARNING "Which Debian source the Qt in ${_qt_prefix} was built from is not known: "
+                  "THIRD-PARTY-NOTICES.txt names none. For a Qt built from Debian's qt6-base, "
+                  "write 'qt6-base <version>' into ${_qt_prefix}/debian-source.")
+  set(PCU_QT_DEBIAN_VERSION "unknown")
+elseif(NOT CMAKE_MATCH_1 VERSION_EQUAL Qt6Core_VERSION)
   message(FATAL_ERROR "The Qt in ${_qt_prefix} is ${Qt6Core_VERSION}, not the ${_qt_source} "
                       "the notices would name")
+else()
+  string(REGEX REPLACE "^qt6-base " "" PCU_QT_DEBIAN_VERSION "${_qt_source}")
 endif()
-string(REGEX REPLACE "^qt6-base " "" PCU_QT_DEBIAN_VERSION "${_qt_source}")
 file(SHA256 ${CMAKE_CURRENT_LIST_DIR}/qt-mingw.patch _patch_sha256)
 execute_process(COMMAND dpkg-query -W "-f=\${Version}" mingw-w64-x86-64-dev
                 OUTPUT_VARIABLE _mingw_version ERROR_QUIET)
 if(NOT _mingw_version)
-  set(_mingw_version "of the compiler")
+  set(_mingw_version "unknown")
 endif()
 
 add_custom_command(OUTPUT ${_texts}/LICENSE
