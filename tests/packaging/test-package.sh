@@ -75,6 +75,7 @@ control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '^$
 [ "$control" = "control md5sums " ] || fail "the package's control part holds: $control"
 
 # Debian's own check, with its default profile: any error or warning fails.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps installs it)"
 logs+=("$work/lintian.log")
 lintian_status=0
 lintian --fail-on error,warning --display-info --show-overrides "$deb" >"$work/lintian.log" 2>&1 ||
