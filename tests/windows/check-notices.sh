@@ -51,7 +51,7 @@ named_libraries() {
     /^ *Built in from:/ { on = 1; sub(/^ *Built in from:/, ""); print; next }
     on && /^      +[^ ]/ { print; next }
     { on = 0 }
-  ' | tr ', ' '\n\n' | sed 's/\.$//' | grep -v '^$' | LC_ALL=C sort -u
+  ' | tr ' ,' '\n' | sed 's/\.$//' | grep -v '^$' | LC_ALL=C sort -u
 }
 
 # The linked libraries the notices do not name.
@@ -61,8 +61,9 @@ linked=$(linked_libraries "${maps[@]}")
 [ -n "$linked" ] || fail "no library found in the maps: ${maps[*]}"
 grep -qx 'libQt6Core.a' <<<"$linked" || fail "the maps show no libQt6Core.a: not the maps of a Qt program"
 missing=$(unnamed "${maps[@]}")
-[ -z "$missing" ] || fail "THIRD-PARTY-NOTICES.txt names no notice for: $(echo $missing)"
-echo "The notices name all $(wc -l <<<"$linked") libraries linked into the programs:" $linked
+[ -z "$missing" ] || fail "THIRD-PARTY-NOTICES.txt names no notice for: $(tr '\n' ' ' <<<"$missing")"
+echo "The notices name all $(wc -l <<<"$linked") libraries linked into the programs:" \
+  "$(tr '\n' ' ' <<<"$linked")"
 
 # A library that comes in with no notice is caught, and named.
 work=$(mktemp -d "${TMPDIR:-/tmp}/pcu-notices.XXXXXX")

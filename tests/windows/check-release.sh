@@ -43,7 +43,7 @@ done
 expected=$(printf "$name-win64/%s\n" tr7400config.exe tr7400ctl.exe LICENSE THIRD-PARTY-NOTICES.txt \
   "${bitmaps[@]}" | LC_ALL=C sort)
 actual=$(unzip -Z1 "$release/$zip" | grep -v '/$' | LC_ALL=C sort)
-[ "$actual" = "$expected" ] || fail "the .zip holds: $(echo $actual)"
+[ "$actual" = "$expected" ] || fail "the .zip holds: $(tr '\n' ' ' <<<"$actual")"
 unzip -q "$release/$zip" -d "$work/zip"
 for file in tr7400config.exe tr7400ctl.exe; do
   cmp -s "$windows/bin/$file" "$work/zip/$name-win64/$file" || fail "$file in the .zip differs from the build's"
@@ -57,18 +57,20 @@ grep -qF "$archive" "$work/zip/$name-win64/THIRD-PARTY-NOTICES.txt" ||
 echo "The .zip holds the programs, the 24 bitmaps, LICENSE and THIRD-PARTY-NOTICES.txt"
 
 # The source archive: one folder, the commit's files, the commit's id and time inside.
-tar -xzf "$release/$archive" -C "$work" || fail "$archive does not unpack"
-[ "$(ls "$work" | grep -v '^zip$')" = "$name" ] || fail "$archive does not unpack into $name/ alone"
-recorded=$(grep -E '^[0-9a-f]{40} [0-9]+$' "$work/$name/packaging/archived-commit" || true)
+mkdir "$work/src"
+tar -xzf "$release/$archive" -C "$work/src" || fail "$archive does not unpack"
+unpacked=("$work"/src/*)
+[ "${unpacked[*]}" = "$work/src/$name" ] || fail "$archive does not unpack into $name/ alone"
+recorded=$(grep -E '^[0-9a-f]{40} [0-9]+$' "$work/src/$name/packaging/archived-commit" || true)
 [ -n "$recorded" ] || fail "packaging/archived-commit in $archive names no commit"
 commit=${recorded%% *}
 if [ -e "$source/.git" ] && git -C "$source" cat-file -e "$commit^{commit}" 2>/dev/null; then
   [ "$(git -C "$source" log -1 --format=%ct "$commit")" = "${recorded#* }" ] ||
     fail "the archive's time is not the time of commit $commit"
   diff -u <(git -C "$source" ls-tree -r --name-only "$commit" | LC_ALL=C sort) \
-    <(cd "$work/$name" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) >&2 ||
+    <(cd "$work/src/$name" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) >&2 ||
     fail "$archive holds other files than commit $commit"
-  git -C "$source" archive "$commit" LICENSE | tar -xO | cmp -s - "$work/$name/LICENSE" ||
+  git -C "$source" archive "$commit" LICENSE | tar -xO | cmp -s - "$work/src/$name/LICENSE" ||
     fail "LICENSE in $archive is not the commit's"
 fi
 echo "$archive holds commit ${commit:0:12} in $name/"
