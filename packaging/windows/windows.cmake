@@ -51,10 +51,16 @@ else()
   string(REGEX REPLACE "^qt6-base " "" PCU_QT_DEBIAN_VERSION "${_qt_source}")
 endif()
 file(SHA256 ${CMAKE_CURRENT_LIST_DIR}/qt-mingw.patch _patch_sha256)
+# The versions of the compiler's runtime, as Debian's packages name them.
 execute_process(COMMAND dpkg-query -W "-f=\${Version}" mingw-w64-x86-64-dev
                 OUTPUT_VARIABLE _mingw_version ERROR_QUIET)
 if(NOT _mingw_version)
   set(_mingw_version "unknown")
+endif()
+execute_process(COMMAND dpkg-query -W "-f=\${Version}" g++-mingw-w64-x86-64-posix
+                OUTPUT_VARIABLE _gcc_version ERROR_QUIET)
+if(NOT _gcc_version)
+  set(_gcc_version ${CMAKE_CXX_COMPILER_VERSION})
 endif()
 
 add_custom_command(OUTPUT ${_texts}/LICENSE
@@ -68,7 +74,7 @@ add_custom_command(OUTPUT ${_texts}/THIRD-PARTY-NOTICES.txt
           -D VERSION=${PROJECT_VERSION} -D SOURCE_ARCHIVE=${_source_archive}
           -D QT_VERSION=${Qt6Core_VERSION} -D QT_DEBIAN_VERSION=${PCU_QT_DEBIAN_VERSION}
           -D QT_PATCH_SHA256=${_patch_sha256}
-          -D GCC_VERSION=${CMAKE_CXX_COMPILER_VERSION} -D MINGW_VERSION=${_mingw_version}
+          -D GCC_VERSION=${_gcc_version} -D MINGW_VERSION=${_mingw_version}
           -P ${_textfile}
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/THIRD-PARTY-NOTICES.txt.in ${_textfile}
           ${CMAKE_CURRENT_LIST_DIR}/qt-mingw.patch
