@@ -20,3 +20,14 @@ if(PCU_WINE_TESTS)
   set_tests_properties(wine_winspooler wine_noprinter wine_window wine_installer PROPERTIES
     SKIP_RETURN_CODE 77 TIMEOUT 900 LABELS wine)
 endif()
+
+# What the release target wrote (the .zip's files, the source archive, the sums), and
+# the notices against the libraries the linker's maps show in the programs. Neither runs
+# a Windows program.
+set(_windows_checks ${CMAKE_CURRENT_SOURCE_DIR}/windows)
+add_test(NAME windows_notices
+  COMMAND bash ${_windows_checks}/check-notices.sh "${PCU_WINDOWS_BUILD}" ${PROJECT_SOURCE_DIR})
+add_test(NAME windows_release
+  COMMAND bash ${_windows_checks}/check-release.sh "${PCU_WINDOWS_BUILD}" ${PROJECT_SOURCE_DIR})
+set_tests_properties(windows_notices windows_release PROPERTIES
+  SKIP_RETURN_CODE 77 TIMEOUT 120 LABELS windows)

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Copyright 2026 the Printer Configuration Utility authors
 #
-# Builds the Debian package from an already built tree into a private folder, unpacks it,
-# checks its layout and computed dependencies, then starts the unpacked program through
+# Builds the Debian package from an already built tree into a private folder; lintian
+# must find nothing to report in it (no error, no warning). Unpacks it, checks its
+# layout, documents and computed dependencies, then starts the unpacked program through
 # its bin link: offscreen, and under a private Xvfb where hovering over Apply Settings
 # must show the highlighted bitmap, which proves the bitmaps were found beside the program;
 # the window must also offer the desktop its icon at every size. Started again on a screen
@@ -72,6 +73,21 @@ done
 # tr7400ctl setup lists the printer devices through the scheduler's cups-deviced, which
 # only the full cups package brings.
 grep -qE "(^|, )cups( |,|$)" <<<"$(field Recommends)" || fail "Recommends does not name cups"
+# Nothing to run at installation: no maintainer scripts, no triggers.
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep -v '^$' | LC_ALL=C sort | tr '\n' ' ')
+[ "$control" = "control md5sums " ] || fail "the package's control part holds: $control"
+
+# Debian's own check, with its default profile: any error or warning fails.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/install-deps installs it)"
+logs+=("$work/lintian.log")
+lintian_status=0
+lintian --fail-on error,warning --display-info --show-overrides "$deb" >"$work/lintian.log" 2>&1 ||
+  lintian_status=$?
+if [ $lintian_status -ne 0 ] || grep -qE '^[EW]: ' "$work/lintian.log"; then
+  fail "lintian reports errors or warnings (status $lintian_status)"
+fi
+echo "[${SECONDS}s] lintian: no error, no warning"
+sed 's/^/  /' "$work/lintian.log"
 
 # --- Its layout --------------------------------------------------------------------------
 root=$work/root
@@ -83,7 +99,10 @@ appdir=usr/lib/tr7400config
   echo "./$appdir/tr7400config"
   echo "./$appdir/tr7400ctl"
   echo "./$appdir/libpcu_cupsspooler.so"
-  echo "./usr/share/man/man1/tr7400ctl.1"
+  echo "./usr/share/man/man1/tr7400config.1.gz"
+  echo "./usr/share/man/man1/tr7400ctl.1.gz"
+  echo "./usr/share/doc/tr7400config/copyright"
+  echo "./usr/share/doc/tr7400config/changelog.gz"
   for bmp in "${bitmaps[@]}"; do echo "./$appdir/$bmp"; done
   echo "./usr/share/applications/$app.desktop"
   for size in "${icon_sizes[@]}"; do echo "./usr/share/icons/hicolor/${size}x$size/apps/$app.png"; done
@@ -103,10 +122,23 @@ for program in tr7400config tr7400ctl; do
 done
 # The command-line tool runs without Qt.
 ! ldd "$root/$appdir/tr7400ctl" | grep -q 'libQt' || fail "tr7400ctl loads Qt: $(ldd "$root/$appdir/tr7400ctl" | grep libQt)"
-cmp -s "$source/cli/tr7400ctl.1" "$root/usr/share/man/man1/tr7400ctl.1" ||
-  fail "the man page differs from cli/tr7400ctl.1"
-man_warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/tr7400ctl.1" 2>&1 >/dev/null || true)
-[ -z "$man_warnings" ] || fail "man warns about tr7400ctl(1): $man_warnings"
+for page in packaging/tr7400config.1 cli/tr7400ctl.1; do
+  installed=$root/usr/share/man/man1/$(basename "$page").gz
+  gzip -dc "$installed" | cmp -s "$source/$page" - || fail "$installed differs from $page"
+  man_warnings=$(MANWIDTH=80 man --warnings -l "$installed" 2>&1 >/dev/null || true)
+  [ -z "$man_warnings" ] || fail "man warns about $(basename "$page"): $man_warnings"
+done
+# The documents lintian asks for: the copyright file in Debian's machine-readable form,
+# naming the GPL-3 and its text on the system, and the changelog of this version.
+doc=$root/usr/share/doc/tr7400config
+head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not in the machine-readable format"
+grep -qx 'License: GPL-3+' "$doc/copyright" || fail "the copyright file does not name the GPL-3+"
+grep -qF '/usr/share/common-licenses/GPL-3' "$doc/copyright" ||
+  fail "the copyright file does not point to the licence's text"
+gzip -dc "$doc/changelog.gz" >"$work/changelog"
+[ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$(field Version)" ] ||
+  fail "the changelog's newest entry is not version $(field Version)"
 # The spooler module is loaded only at the first job; its libraries must be
 # there all the same.
 module=$root/$appdir/libpcu_cupsspooler.so
