@@ -18,42 +18,14 @@ import subprocess
 import sys
 import time
 
-MAIN = "Altrune TR 7400 Printer Configuration Utility"
-BOX_TITLE = "Printer Configuration Utility"
-PRINTER_READY = "\n".join([
-    "Please check whether the printer is :",
-    "* Switched ON",
-    "* In online mode",
-    "* In Parallel or Autoshare interface",
-    "",
-    "To continue press OK else press Cancel to quit.",
-])
-EXIT_QUESTION = "Are you sure to quit from this application?"
+from programtexts import BOX_TITLE, DISABLED, EXIT_QUESTION, LISTS, MAIN, PRINTER_READY
+
 FEATURES_FIRST = "1.  24 pin 136 column Dot Matrix Printer with speed 400 CPS at Draft 10 CPI."
 FEATURES_LAST = "6.  Windows printer configuration utility to configure the printer permanent settings."
 
 # The lists that Tab reaches, in its order, with their choices at start: the
-# disabled ones (Language, Language Standard, Space Compensation) and the
-# hidden one are no tab stops.
-TAB_STOPS = [
-    ("High Speed Graphics", "Disabled"),
-    ("High Speed Draft", "Disabled"),
-    ("LQ Font Type", "Roman"),
-    ("Tear Off", "Short Auto"),
-    ("Page Length", "12 Inch"),
-    ("Interface", "Autoshare"),
-    ("Strobe Edge", "Falling"),
-    ("Character Table", "Graphics"),
-    ("Input Buffer Size", "64K bytes"),
-    ("SkipOverPerf", "OFF"),
-    ("Print Direction", "BI-DI"),
-    ("Slashed Zero", "Slashed"),
-    ("Line Spacing", "6 LPI"),
-    ("Auto LineFeed", "Disabled"),
-    ("Dark Mode", "Disabled"),
-    ("Print Impact", "Normal"),
-    ("Sleep Mode", "2 Minutes"),
-]
+# disabled ones and the hidden one are no tab stops.
+TAB_STOPS = [(label, choice) for label, choice in LISTS if label not in DISABLED]
 
 STARTED = time.monotonic()
 # A log entry starts with its time; the lines of a long one that follow are

@@ -53,20 +53,7 @@ unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAG
 
 start_xvfb 1024x600x24 200
 
-# A session bus of its own, and on it the accessibility bus launcher, which
-# starts the accessibility bus; that bus starts the registry when first asked.
-eval "$(dbus-launch --sh-syntax)"
-bus_pid=$DBUS_SESSION_BUS_PID
-logs+=("$work/atspi.log")
-timeout 200 "$launcher" --launch-immediately >"$work/atspi.log" 2>&1 &
-started+=("$!")
-for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null 2>&1 && break
-  sleep 0.1
-done
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-  >/dev/null 2>&1 || fail "the accessibility bus did not come up"
+start_accessibility_bus "$launcher" 200
 echo "[${SECONDS}s] Xvfb on $DISPLAY, session bus and accessibility bus are up"
 
 # The screen reader first: the program's bridge asks at its start which

@@ -93,18 +93,7 @@ PY
 
 start_xvfb 1024x768x24 280
 
-eval "$(dbus-launch --sh-syntax)"
-bus_pid=$DBUS_SESSION_BUS_PID
-logs+=("$work/atspi.log")
-timeout 270 "$launcher" --launch-immediately >"$work/atspi.log" 2>&1 &
-started+=("$!")
-for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null 2>&1 && break
-  sleep 0.1
-done
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-  >/dev/null 2>&1 || fail "the accessibility bus did not come up"
+start_accessibility_bus "$launcher" 270
 
 logs+=("$work/openbox.log")
 timeout 270 openbox --sm-disable >"$work/openbox.log" 2>&1 &

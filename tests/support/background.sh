@@ -2,7 +2,8 @@
 # Copyright 2026 the Printer Configuration Utility authors
 
 # Shared by the shell tests that start programs in the background: a private
-# X server, stopping what was started, and failing with the end of the logs.
+# X server and accessibility bus, stopping what was started, and failing with
+# the end of the logs.
 # The sourcing script sets $work, adds the pids it starts to started=() and
 # the logs worth showing to logs=().
 started=()
@@ -55,4 +56,22 @@ start_xvfb() {
   [ -n "$number" ] || fail "Xvfb did not start"
   export DISPLAY=:$number
   xdpyinfo >/dev/null 2>&1 || fail "cannot reach Xvfb on $DISPLAY"
+}
+
+# A session bus of its own, and on it the accessibility bus launcher $1, which
+# starts the accessibility bus; that bus starts the registry when first asked.
+# Sets bus_pid, the session bus's, for the caller to stop after everything
+# else. The launcher ends by itself after $2 seconds.
+start_accessibility_bus() {
+  eval "$(dbus-launch --sh-syntax)"
+  bus_pid=$DBUS_SESSION_BUS_PID
+  logs+=("$work/atspi.log")
+  timeout "$2" "$1" --launch-immediately >"$work/atspi.log" 2>&1 &
+  started+=("$!")
+  for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+      >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the accessibility bus did not come up"
 }
