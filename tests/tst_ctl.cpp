@@ -5,6 +5,7 @@
 // printer side receives for each command line (the same bytes as the window
 // sends for the same choices), and what each failure answers.
 
+#include "ctlrun.h"
 #include "featurespage.h"
 #include "schedulerfixture.h"
 #include "settingsjob.h"
@@ -18,22 +19,9 @@ namespace
 {
 using Choice = QPair<Setting, int>;
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 CtlRun runCtl(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(PCU_TR7400CTL), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        process.kill();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCtlProgram(QStringLiteral(PCU_TR7400CTL), arguments);
 }
 
 // "SETTING_NAME=choicetext": a form a person may type, case, spaces and

@@ -7,6 +7,7 @@
 // words; and the new queue then reached byte for byte by apply and by the
 // window's Apply.
 
+#include "ctlrun.h"
 #include "frmconfigutility.h"
 #include "schedulerfixture.h"
 #include "windowfixture.h"
@@ -40,12 +41,6 @@ const FakeDevice parallelPort{"parallel:/dev/lp0", "Unknown", "LPT #1", ""};
 // The default settings block, after the settings command.
 const QByteArray defaultSettings = QByteArray::fromHex("1b1901 10 02 00 00 00 10 e0 01 01 00 00");
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 enum class As { Root, Nobody };
 
 } // namespace
@@ -67,22 +62,16 @@ class TestSetup : public QObject
 
     CtlRun ctl(const QStringList& arguments, As as = As::Root)
     {
-        QProcess process;
+        std::function<void()> dropRoot;
         if (as == As::Nobody) {
             const uid_t uid = m_nobody;
             const gid_t gid = m_nogroup;
-            process.setChildProcessModifier([uid, gid] {
+            dropRoot = [uid, gid] {
                 if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
                     ::_exit(126);
-            });
+            };
         }
-        process.start(m_programs.filePath("tr7400ctl"), arguments);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(60000))
-            process.kill();
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runCtlProgram(m_programs.filePath("tr7400ctl"), arguments, dropRoot);
     }
 
     // Changes the scheduler carried out.
