@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright 2026 the Printer Configuration Utility authors
 
-// Draws every stored picture of the two windows, the twelve hover bitmaps and the icons.
+// Draws every stored picture of the two windows, the hover bitmaps (twelve, and the same
+// at twice the size) and the icons.
 //
 // Usage: drawassets <assets-dir>
 // Writes <assets-dir>/images/*.png (compiled into the program), <assets-dir>/images/icons/
