@@ -53,34 +53,6 @@ constexpr std::array<AltLetter, 23> altLetters{{
     {'S', Setting::SleepMode, Condition::None},
 }};
 
-using Command = void (frmConfigUtility::*)(int button, int shift, float x, float y);
-
-struct CtrlLetter {
-    char letter;
-    Command command;
-};
-
-// In the order they are tested.
-constexpr std::array<CtrlLetter, 5> ctrlLetters{{
-    {'A', &frmConfigUtility::imgApplySettings_MouseUp},
-    {'D', &frmConfigUtility::imgDefault_MouseUp},
-    // The release that ran it goes no further, as no release does: the key
-    // preview consumes every one.
-    {'S', &frmConfigUtility::imgSFeatures_MouseUp},
-    {'P', &frmConfigUtility::imgPFeatures_MouseUp},
-    {'X', &frmConfigUtility::imgExit_MouseUp},
-}};
-
-// The command a Ctrl letter runs; null for a letter that runs none.
-Command ctrlCommand(int keyCode)
-{
-    for (const CtrlLetter& entry : ctrlLetters) {
-        if (entry.letter == keyCode)
-            return entry.command;
-    }
-    return nullptr;
-}
-
 // Tab moves the focus; it never reaches the window as a character.
 bool isCharacter(const QKeyEvent* event)
 {
@@ -122,11 +94,20 @@ QComboBox* frmConfigUtility::altLetterTarget(int keyCode) const
     return nullptr;
 }
 
+frmConfigUtility::Handler frmConfigUtility::ctrlLetterCommand(int keyCode)
+{
+    for (const CommandButton& button : commandButtons) {
+        if (button.letter == keyCode)
+            return button.command;
+    }
+    return nullptr;
+}
+
 bool frmConfigUtility::acceleratorActs(int keyCode, int shift) const
 {
     if (shift == altAlone)
         return altLetterTarget(keyCode) != nullptr;
-    return shift == ctrlAlone && ctrlCommand(keyCode) != nullptr;
+    return shift == ctrlAlone && ctrlLetterCommand(keyCode) != nullptr;
 }
 
 void frmConfigUtility::Form_KeyUp(int keyCode, int shift)
@@ -135,7 +116,9 @@ void frmConfigUtility::Form_KeyUp(int keyCode, int shift)
         if (QComboBox* target = altLetterTarget(keyCode))
             target->setFocus(Qt::ShortcutFocusReason);
     } else if (shift == ctrlAlone) {
-        if (const Command command = ctrlCommand(keyCode))
+        // Show Features' release goes no further, as no release does: the
+        // key preview consumes every one.
+        if (const Handler command = ctrlLetterCommand(keyCode))
             (this->*command)(1, 0, 0, 0);
     }
 }

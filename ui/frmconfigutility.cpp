@@ -105,6 +105,20 @@ frmConfigUtility::frmConfigUtility(Spooler& spooler, QWidget* parent)
 
 frmConfigUtility::~frmConfigUtility() = default;
 
+const std::array<frmConfigUtility::CommandButton, 5> frmConfigUtility::commandButtons{{
+    {&frmConfigUtility::imgApplySettings, "imgApplySettings", "button_apply.png", "Apply Settings",
+     Qt::Key_A, &frmConfigUtility::imgApplySettings_MouseUp,
+     &frmConfigUtility::imgApplySettings_MouseMove},
+    {&frmConfigUtility::imgDefault, "imgDefault", "button_default.png", "Restore Default",
+     Qt::Key_D, &frmConfigUtility::imgDefault_MouseUp, &frmConfigUtility::imgDefault_MouseMove},
+    {&frmConfigUtility::imgSFeatures, "imgSFeatures", "button_showfeatures.png", "Show Features",
+     Qt::Key_S, &frmConfigUtility::imgSFeatures_MouseUp, &frmConfigUtility::imgSFeatures_MouseMove},
+    {&frmConfigUtility::imgPFeatures, "imgPFeatures", "button_printfeatures.png", "Print Features",
+     Qt::Key_P, &frmConfigUtility::imgPFeatures_MouseUp, &frmConfigUtility::imgPFeatures_MouseMove},
+    {&frmConfigUtility::imgExit, "imgExit", "button_exit.png", "Exit", Qt::Key_X,
+     &frmConfigUtility::imgExit_MouseUp, &frmConfigUtility::imgExit_MouseMove},
+}};
+
 void frmConfigUtility::buildImages()
 {
     const qreal ratio = devicePixelRatio();
@@ -114,37 +128,15 @@ void frmConfigUtility::buildImages()
     connect(imgBackground, &ImageControl::mouseMoved, this,
             &frmConfigUtility::imgBackground_MouseMove);
 
-    struct Button {
-        ImageControl*& control;
-        const char* name;
-        const char* picture;
-        const char* caption;
-        Qt::Key letter; // with Ctrl, the keyboard accelerator
-        void (frmConfigUtility::*command)(int, int, float, float);
-        void (frmConfigUtility::*hover)(int, int, float, float);
-    };
-    const Button buttons[] = {
-        {imgApplySettings, "imgApplySettings", "button_apply.png", "Apply Settings", Qt::Key_A,
-         &frmConfigUtility::imgApplySettings_MouseUp,
-         &frmConfigUtility::imgApplySettings_MouseMove},
-        {imgDefault, "imgDefault", "button_default.png", "Restore Default", Qt::Key_D,
-         &frmConfigUtility::imgDefault_MouseUp, &frmConfigUtility::imgDefault_MouseMove},
-        {imgSFeatures, "imgSFeatures", "button_showfeatures.png", "Show Features", Qt::Key_S,
-         &frmConfigUtility::imgSFeatures_MouseUp, &frmConfigUtility::imgSFeatures_MouseMove},
-        {imgPFeatures, "imgPFeatures", "button_printfeatures.png", "Print Features", Qt::Key_P,
-         &frmConfigUtility::imgPFeatures_MouseUp, &frmConfigUtility::imgPFeatures_MouseMove},
-        {imgExit, "imgExit", "button_exit.png", "Exit", Qt::Key_X,
-         &frmConfigUtility::imgExit_MouseUp, &frmConfigUtility::imgExit_MouseMove},
-    };
     int top = 164;
-    for (const Button& button : buttons) {
-        button.control = new ImageControl(QLatin1String(button.name),
-                                          StoredPicture(button.picture, ratio), this);
-        button.control->move(594, top);
-        button.control->setCommand(QLatin1String(button.caption),
-                                   QKeySequence(Qt::CTRL | button.letter));
-        connect(button.control, &ImageControl::mouseReleased, this, button.command);
-        connect(button.control, &ImageControl::mouseMoved, this, button.hover);
+    for (const CommandButton& button : commandButtons) {
+        ImageControl* control = new ImageControl(QLatin1String(button.name),
+                                                 StoredPicture(button.picture, ratio), this);
+        this->*button.control = control;
+        control->move(594, top);
+        control->setCommand(QLatin1String(button.caption), QKeySequence(Qt::CTRL | button.letter));
+        connect(control, &ImageControl::mouseReleased, this, button.command);
+        connect(control, &ImageControl::mouseMoved, this, button.hover);
         top += 30;
     }
 }

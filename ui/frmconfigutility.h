@@ -82,6 +82,20 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    using Handler = void (frmConfigUtility::*)(int button, int shift, float x, float y);
+    // The five command images, top to bottom. Each runs its command on a click
+    // and on Ctrl with its letter, and lights up under the pointer.
+    struct CommandButton {
+        ImageControl* frmConfigUtility::*control;
+        const char* name;
+        const char* picture;
+        const char* caption;
+        Qt::Key letter; // with Ctrl, the keyboard accelerator
+        Handler command;
+        Handler hover;
+    };
+    static const std::array<CommandButton, 5> commandButtons;
+
     // The keyboard accelerators: Alt+letter focuses a list, Ctrl+letter runs
     // a command.
     void Form_KeyDown(int keyCode, int shift);
@@ -90,6 +104,8 @@ class frmConfigUtility : public QWidget, public SettingsLists, public DownloadWi
     // The list an Alt letter would give the focus to now; null when the
     // letter names none or its list cannot take the focus.
     QComboBox* altLetterTarget(int keyCode) const;
+    // The command a Ctrl letter runs; null for a letter that runs none.
+    static Handler ctrlLetterCommand(int keyCode);
     // Whether the release of this key with this modifier mask would act.
     bool acceleratorActs(int keyCode, int shift) const;
     // Runs a key press through the handlers; true when its character was
