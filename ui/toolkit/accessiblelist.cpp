@@ -79,9 +79,7 @@ QAccessible::State AccessibleList::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
     state.expandable = true;
-    // Not built for the asking: a list never opened has no open choices.
-    const auto* choices = list()->findChild<QAbstractItemView*>();
-    state.expanded = choices && choices->isVisible();
+    state.expanded = list()->choicesOpen();
     return state;
 }
 
@@ -103,8 +101,7 @@ void AccessibleList::doAction(const QString& actionName)
 {
     if (!list()->canOpen() || (actionName != showMenuAction() && actionName != pressAction()))
         return;
-    const auto* choices = list()->findChild<QAbstractItemView*>();
-    if (choices && choices->isVisible())
+    if (list()->choicesOpen())
         list()->hidePopup();
     else
         list()->showPopup();

@@ -31,6 +31,13 @@ void DropDownList::showPopup()
     QComboBox::showPopup();
 }
 
+bool DropDownList::choicesOpen() const
+{
+    // Not view(), which would build them.
+    const auto* choices = findChild<QAbstractItemView*>();
+    return choices && choices->isVisible();
+}
+
 void DropDownList::tellChoice()
 {
     const QString choice = currentText();
@@ -38,8 +45,7 @@ void DropDownList::tellChoice()
         return;
     // A choice taken from the open choices is read when the focus comes back
     // to the list, which closes them.
-    const auto* choices = findChild<QAbstractItemView*>();
-    if (QAccessible::isActive() && !(choices && choices->isVisible())) {
+    if (QAccessible::isActive() && !choicesOpen()) {
         // The new choice goes in before the old one, which then goes: Orca
         // speaks inserted text that is selected (the focused list's choice
         // is, see AccessibleList), and a removal of text other than the

@@ -23,6 +23,8 @@ class DropDownList : public QComboBox
 
     bool canOpen() const { return isEnabled() && isVisible(); }
     void showPopup() override;
+    // Whether its choices are open now; asking builds none.
+    bool choicesOpen() const;
 
     // Tells assistive technology the current choice, if it is not the one
     // told last; run by every change the user makes, and by the window after
