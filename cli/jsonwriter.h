@@ -30,6 +30,18 @@ class JsonWriter
     // A string, or null when it is empty.
     void textOrNull(std::string_view text);
 
+    // A member of the object: its name, then its value.
+    template <typename T> void member(std::string_view name, const T& value)
+    {
+        key(name);
+        this->value(value);
+    }
+    void textOrNullMember(std::string_view name, std::string_view text)
+    {
+        key(name);
+        textOrNull(text);
+    }
+
   private:
     void beforeValue();
     void open(char bracket);

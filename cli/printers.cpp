@@ -110,33 +110,21 @@ void writeJson(std::ostream& out, const PrinterOverview& overview,
     json.beginArray();
     for (const PrintQueue& queue : overview.queues) {
         json.beginObject();
-        json.key("name");
-        json.value(queue.name);
-        json.key("state");
-        json.value(stateName(queue.state));
-        json.key("stateMessage");
-        json.value(queue.stateMessage);
-        json.key("accepting");
-        json.value(queue.accepting);
-        json.key("jobsWaiting");
-        json.value(queue.jobsWaiting);
-        json.key("device");
-        json.textOrNull(queue.deviceUri);
-        json.key("driver");
-        json.textOrNull(queue.driver);
-        json.key("raw");
-        json.value(queue.passesRawJobs);
-        json.key("systemDefault");
-        json.value(queue.name == overview.systemDefault);
-        json.key("userDefault");
-        json.value(queue.name == overview.userDefault);
+        json.member("name", queue.name);
+        json.member("state", stateName(queue.state));
+        json.member("stateMessage", queue.stateMessage);
+        json.member("accepting", queue.accepting);
+        json.member("jobsWaiting", queue.jobsWaiting);
+        json.textOrNullMember("device", queue.deviceUri);
+        json.textOrNullMember("driver", queue.driver);
+        json.member("raw", queue.passesRawJobs);
+        json.member("systemDefault", queue.name == overview.systemDefault);
+        json.member("userDefault", queue.name == overview.userDefault);
         json.endObject();
     }
     json.endArray();
-    json.key("systemDefault");
-    json.textOrNull(overview.systemDefault);
-    json.key("userDefault");
-    json.textOrNull(overview.userDefault);
+    json.textOrNullMember("systemDefault", overview.systemDefault);
+    json.textOrNullMember("userDefault", overview.userDefault);
     json.key("userDefaultSource");
     if (const char* source = sourceName(overview.userDefaultSource))
         json.value(source);
@@ -147,28 +135,20 @@ void writeJson(std::ostream& out, const PrinterOverview& overview,
         json.beginArray();
         for (const PrinterDevice& device : *devices) {
             json.beginObject();
-            json.key("uri");
-            json.value(device.uri);
-            json.key("class");
-            json.value(device.deviceClass);
-            json.key("makeAndModel");
-            json.value(device.makeAndModel);
-            json.key("info");
-            json.value(device.info);
-            json.key("deviceId");
-            json.value(device.deviceId);
-            json.key("location");
-            json.value(device.location);
-            json.key("tr7400");
-            json.value(Tr7400Device::looksLikeTr7400(device));
+            json.member("uri", device.uri);
+            json.member("class", device.deviceClass);
+            json.member("makeAndModel", device.makeAndModel);
+            json.member("info", device.info);
+            json.member("deviceId", device.deviceId);
+            json.member("location", device.location);
+            json.member("tr7400", Tr7400Device::looksLikeTr7400(device));
             json.endObject();
         }
         json.endArray();
     } else {
         json.null();
     }
-    json.key("devicesError");
-    json.textOrNull(devicesError);
+    json.textOrNullMember("devicesError", devicesError);
     json.endObject();
 }
 
