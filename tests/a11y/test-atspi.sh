@@ -45,11 +45,8 @@ trap 'exit 1' INT TERM HUP
 [ -x "$program" ] || fail "$program is not built"
 
 # A throwaway home, no printer, and nothing of the caller's desktop session.
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime CUPS_SERVER=$work/no-scheduler.sock
-unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER \
-  DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PRINTER LPDEST NO_AT_BRIDGE
+use_throwaway_home
+export CUPS_SERVER=$work/no-scheduler.sock
 
 start_xvfb 1024x600x24 200
 

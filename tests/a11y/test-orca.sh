@@ -77,11 +77,9 @@ trap 'exit 1' INT TERM HUP
 
 # A throwaway home and nothing of the caller's desktop session. Speech
 # dispatcher plays through libao, and libao into its null device.
-mkdir -p "$work/home/.config/speech-dispatcher" "$work/runtime" "$work/orca"
-chmod 700 "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
-unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER \
-  DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PRINTER LPDEST NO_AT_BRIDGE CUPS_SERVER
+use_throwaway_home
+unset CUPS_SERVER
+mkdir -p "$HOME/.config/speech-dispatcher" "$work/orca"
 echo 'AudioOutputMethod "libao"' >"$HOME/.config/speech-dispatcher/speechd.conf"
 echo 'default_driver=null' >"$HOME/.libao"
 # Orca loads this from its settings folder at start: its log, which is what

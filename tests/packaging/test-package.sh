@@ -168,10 +168,8 @@ echo "[${SECONDS}s] Layout, bitmaps, link, desktop entry, icons and metainfo are
 
 # --- The unpacked program, started through the link ---------------------------------------
 # A throwaway home and a scheduler socket that does not exist: no real printer is touched.
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime CUPS_SERVER=$work/no-scheduler.sock
-unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER
+use_throwaway_home
+export CUPS_SERVER=$work/no-scheduler.sock
 program=$root/usr/bin/tr7400config
 
 # What a sanitized build reports goes to the program's standard error.

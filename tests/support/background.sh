@@ -75,3 +75,14 @@ start_accessibility_bus() {
   done
   fail "the accessibility bus did not come up"
 }
+
+# A throwaway home and runtime folder under $work, and nothing of the caller's
+# desktop session or printer choice: no display server, session bus,
+# accessibility bus or default printer of theirs is reached.
+use_throwaway_home() {
+  mkdir -p "$work/home" "$work/runtime"
+  chmod 700 "$work/runtime"
+  export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+  unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME WAYLAND_DISPLAY SESSION_MANAGER \
+    DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PRINTER LPDEST NO_AT_BRIDGE
+}
